@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/WindowState.h"
+
+#include <QWidget>
+
+class Desktop;
+class PageControl;
+class QFrame;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QToolButton;
+
+// The main window: the four tab pages, the three parameter-file buttons, "Utwórz album"
+// and the progress panel shown while an album is made. Controls carry the object names
+// of the window layout (PageControl1, BitBtn10, Panel10 …) so tests and readers find them.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Runs the creation steps: reads the settings file, applies the language, runs the
+    // version check (which may ask the program to quit) and finishes the window.
+    MainWindow(Desktop& desktop, const QString& programDirectory, const QString& settingsPath,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // True when the version check asked the program to quit; the window is then unfinished
+    // and must not be shown.
+    bool quitRequested() const { return m_quitRequested; }
+
+    const WindowState& state() const { return m_state; }
+
+    // Rewrites every interface text of the window in the given language (0 English,
+    // 1 Polish); any other value changes nothing.
+    void applyLanguage(qint8 languageFlag);
+
+    // The program settings dialog, as the settings tool button opens it.
+    void openProgramSettings();
+
+    // The progress panel takes room only while an album is being made.
+    void showProgressPanel();
+    void hideProgressPanel();
+
+    static constexpr int clientWidth = 515;
+    static constexpr int clientHeight = 513; // as laid out, progress panel included
+    static constexpr int progressPanelHeight = 49;
+
+private:
+    void buildFrame();
+    void buildPhotoTab();
+    void runCreationSteps();
+
+    Desktop& m_desktop;
+    WindowState m_state;
+    bool m_quitRequested = false;
+
+    PageControl* m_pageControl = nullptr;
+    QWidget* m_tabSheet1 = nullptr;
+    QWidget* m_tabSheet4 = nullptr;
+    QWidget* m_tabSheet3 = nullptr;
+    QWidget* m_tabSheet2 = nullptr;
+    QWidget* m_gridPanel = nullptr;
+    QPushButton* m_saveParametersButton = nullptr;  // BitBtn3
+    QPushButton* m_loadParametersButton = nullptr;  // BitBtn4
+    QPushButton* m_resetParametersButton = nullptr; // BitBtn5
+    QPushButton* m_createAlbumButton = nullptr;     // BitBtn10
+    QFrame* m_progressPanel = nullptr;              // Panel10
+    QLabel* m_progressCaption = nullptr;            // Label42
+    QProgressBar* m_progressBar = nullptr;          // ProgressBar1
+    QPushButton* m_abortButton = nullptr;           // BitBtn2
+    QToolButton* m_settingsButton = nullptr;        // ToolButton8
+};

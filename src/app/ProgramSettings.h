@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// The program settings file kadrela.ini: the interface language and whether the version
+// check runs at start-up. Album parameters are never kept here.
+struct ProgramSettings {
+    qint8 languageFlag = 0;   // 0 English, 1 Polish
+    bool versionCheck = true; // run the version check at start-up
+};
+
+inline constexpr char programSettingsFileName[] = "kadrela.ini";
+
+// Where kadrela.ini lives: beside the executable when that directory is writable (a copy
+// the user unpacked somewhere), otherwise in the user's configuration directory (an
+// installed program), so that the choices made in the settings dialog are kept.
+QString programSettingsPath(const QString& programDirectory);
+
+// Only the low byte of the stored integer counts, read as a signed byte; anything but
+// 0 or 1 means English.
+qint8 languageFlagFromStored(qint32 stored);
+
+// Missing file, section or keys and values that are not numbers give the defaults.
+ProgramSettings readProgramSettings(const QString& path);
+// Writes both keys at once, creating the file when missing. False when it cannot be written.
+bool writeProgramSettings(const QString& path, const ProgramSettings& settings);

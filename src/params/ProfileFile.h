@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Reads an integer the way settings and parameter files store them: decimal, or hexadecimal
+// after "$" or "0x"/"0X" (hexadecimal takes up to eight digits and wraps into the signed
+// 32-bit range, so "$FF00000F" reads as a negative number). Anything else is not a number.
+std::optional<qint32> parseProfileInteger(const QString& text);
+
+// An INI ("profile") file as the program's settings file and the parameter files use it:
+// Windows-1250 text; sections and keys matched without regard to letter case; values read
+// with surrounding blanks and quotes removed; writing replaces the value of an existing key
+// in place and keeps every other line of the file as it was.
+class ProfileFile {
+public:
+    explicit ProfileFile(const QString& path);
+
+    const QString& path() const { return m_path; }
+    bool exists() const { return m_exists; }
+
+    // maxLength limits how much of a value is read back; 0 means no limit.
+    QString readString(const QString& section, const QString& key, const QString& fallback,
+                       qsizetype maxLength = 0) const;
+    qint32 readInteger(const QString& section, const QString& key, qint32 fallback) const;
+    bool readBool(const QString& section, const QString& key, bool fallback) const;
+
+    void writeString(const QString& section, const QString& key, const QString& value);
+    void writeInteger(const QString& section, const QString& key, qint32 value);
+    void writeBool(const QString& section, const QString& key, bool value);
+
+    // Writes the file in one step (CR LF line ends), creating it when missing.
+    // False when the file cannot be written; the file on disk is then left as it was.
+    bool save() const;
+
+private:
+    std::optional<QString> findValue(const QString& section, const QString& key) const;
+
+    QString m_path;
+    QStringList m_lines;
+    bool m_exists = false;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+class QIODevice;
+
+// Everything the program does with libjpeg lives behind these functions.
+
+struct JpegHeader {
+    QSize storedSize;    // width and height as the frame header gives them
+    int orientation = 1; // EXIF orientation, 1 to 8; 1 when the file carries none
+    qint64 bytesRead = 0;
+
+    // Orientations 5 to 8 turn the picture by a quarter, so it is shown with its sides swapped.
+    QSize displaySize() const;
+};
+
+// Reads only as much of the file as libjpeg needs to parse the header (and the EXIF segment,
+// for the orientation). nullopt for anything that is not a complete JPEG header, a file that
+// ends before its header does included.
+std::optional<JpegHeader> readJpegHeader(const QString& path);
+
+// The orientation tag of an APP1 segment's payload ("Exif\0\0" and a TIFF structure).
+// Anything missing, malformed or out of range gives 1.
+int exifOrientation(const QByteArray& app1Payload);
+
+// Decodes the whole picture at its stored size (no orientation applied) as
+// QImage::Format_RGB888. Damage that libjpeg only warns about (corrupt entropy data, a file
+// cut short inside the image data) is shown the way browsers show it: whatever could not be
+// decoded stays grey. Anything libjpeg refuses gives nullopt.
+std::optional<QImage> readJpegImage(const QString& path);
+
+// Baseline JPEG, three components, libjpeg's defaults apart from the quality; no markers beyond
+// the ones libjpeg writes itself. A greyscale or alpha image is written as its RGB rendering.
+bool writeJpeg(const QImage& image, QIODevice* device, int quality = 90);
+// Replaces the file only when the whole picture could be written.
+bool writeJpeg(const QImage& image, const QString& path, int quality = 90);

@@ -1,0 +1,42 @@
+// Renders the program's windows to PNG files, for the README and for looking at what a
+// person sees. Usage: kadrela_screenshots OUTPUT_DIRECTORY [LANGUAGE_FLAG]
+
+#include "app/MainWindow.h"
+
+#include "ScriptedDesktop.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_DIRECTORY [LANGUAGE_FLAG]\n", argv[0]);
+        return 2;
+    }
+    const QDir output(QString::fromLocal8Bit(argv[1]));
+    const QString language = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("1");
+
+    QTemporaryDir settingsDirectory;
+    const QString settingsPath = settingsDirectory.filePath(QStringLiteral("kadrela.ini"));
+    QFile settings(settingsPath);
+    if (!settings.open(QIODevice::WriteOnly))
+        return 1;
+    QTextStream(&settings) << "[Ustawienia]\r\nJezyk=" << language << "\r\nWersja=0\r\n";
+    settings.close();
+
+    ScriptedDesktop desktop;
+    MainWindow window(desktop, QCoreApplication::applicationDirPath(), settingsPath);
+    window.show();
+    QCoreApplication::processEvents();
+    const QString suffix = language == QLatin1String("0") ? QStringLiteral("-en") : QString();
+    const QString path = output.filePath(QStringLiteral("main-window%1.png").arg(suffix));
+    if (!window.grab().save(path))
+        return 1;
+    std::printf("%s\n", qPrintable(path));
+    return 0;
+}

@@ -1,0 +1,52 @@
+#include "ScriptedDesktop.h"
+
+QList<ScriptedDesktop::Request> ScriptedDesktop::requestsOf(const QString& kind) const {
+    QList<Request> result;
+    for (const Request& request : requests)
+        if (request.kind == kind)
+            result << request;
+    return result;
+}
+
+void ScriptedDesktop::showMessage(QWidget*, const QString& caption, const QString& text,
+                                  Icon icon) {
+    requests << Request{QStringLiteral("message"), caption, text, icon, {}};
+}
+
+bool ScriptedDesktop::askYesNo(QWidget*, const QString& caption, const QString& text, Icon icon) {
+    requests << Request{QStringLiteral("question"), caption, text, icon, {}};
+    return yesNoAnswers.isEmpty() ? false : yesNoAnswers.dequeue();
+}
+
+QString ScriptedDesktop::inputText(QWidget*, const QString& caption, const QString& prompt,
+                                   const QString& preset) {
+    requests << Request{QStringLiteral("input"), caption, prompt, Icon::Question, preset};
+    if (inputAnswers.isEmpty())
+        return preset;
+    return inputAnswers.dequeue().value_or(preset);
+}
+
+Desktop::OpenFileResult ScriptedDesktop::openFiles(QWidget*, const OpenFileRequest& request) {
+    requests << Request{
+        QStringLiteral("open"), {}, request.fileName, Icon::Information, request.filter};
+    openFileRequests << request;
+    if (openFileAnswers.isEmpty())
+        return OpenFileResult{{}, request.filterIndex};
+    return openFileAnswers.dequeue();
+}
+
+std::optional<QString> ScriptedDesktop::saveFile(QWidget*, const QString& filter) {
+    requests << Request{QStringLiteral("save"), {}, {}, Icon::Information, filter};
+    return saveFileAnswers.isEmpty() ? std::nullopt : saveFileAnswers.dequeue();
+}
+
+std::optional<QString> ScriptedDesktop::chooseDirectory(QWidget*, const DirectoryRequest& request) {
+    requests << Request{
+        QStringLiteral("directory"), {}, {}, Icon::Information, request.preselected};
+    directoryRequests << request;
+    return directoryAnswers.isEmpty() ? std::nullopt : directoryAnswers.dequeue();
+}
+
+void ScriptedDesktop::openExternally(const QString& fileOrUrl) {
+    requests << Request{QStringLiteral("shell"), {}, fileOrUrl, Icon::Information, {}};
+}
