@@ -1,13 +1,18 @@
 #include "app/MainWindow.h"
 
 #include "app/Desktop.h"
+#include "app/InterfaceTexts.h"
 #include "app/PageControl.h"
 #include "app/ProgramSettings.h"
 #include "app/SettingsDialog.h"
 #include "app/StringTable.h"
 #include "app/VersionCheck.h"
+#include "photos/PhotoListTab.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -45,6 +50,18 @@ QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& 
     button->setObjectName(QLatin1String(objectName));
     button->setIcon(parent->style()->standardIcon(glyph));
     return button;
+}
+
+// A caption never gets cut: a label or check box whose new text needs more room grows.
+void fitText(QWidget* widget) {
+    if (!qobject_cast<QLabel*>(widget) && !qobject_cast<QCheckBox*>(widget))
+        return;
+    if (const auto* label = qobject_cast<QLabel*>(widget);
+        label && (label->alignment() & Qt::AlignHCenter))
+        return; // centred samples and headings keep the room laid out for them
+    const int needed = widget->sizeHint().width();
+    if (widget->width() < needed)
+        widget->resize(needed, widget->height());
 }
 
 } // namespace
@@ -144,19 +161,8 @@ void MainWindow::buildFrame() {
 }
 
 void MainWindow::buildPhotoTab() {
-    // The photo list's panel; its vertical tool bar sits at the right edge.
-    auto* listPanel = new QFrame(m_tabSheet1);
-    listPanel->setObjectName(QStringLiteral("Panel9"));
-    listPanel->setGeometry(3, 24, 238, 219);
-    auto* toolBar = new QWidget(listPanel);
-    toolBar->setObjectName(QStringLiteral("ToolBar1"));
-    toolBar->setGeometry(238 - toolButtonSize, 0, toolButtonSize, 219);
-
-    m_settingsButton = new QToolButton(toolBar);
-    m_settingsButton->setObjectName(QStringLiteral("ToolButton8"));
-    m_settingsButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    m_settingsButton->setAutoRaise(true);
-    m_settingsButton->setGeometry(0, 7 * toolButtonSize, toolButtonSize, toolButtonSize);
+    m_photoTab = new PhotoListTab(m_tabSheet1);
+    m_settingsButton = m_photoTab->toolButton(8);
     connect(m_settingsButton, &QToolButton::clicked, this, &MainWindow::openProgramSettings);
 }
 
@@ -194,6 +200,26 @@ void MainWindow::runCreationSteps() {
     }
 }
 
+QWidget* MainWindow::control(const QString& objectName) const {
+    // Dialogs are children of the window too and reuse some names (ComboBox1, CheckBox1):
+    // only the window's own controls count.
+    const QList<QWidget*> candidates = findChildren<QWidget*>(objectName);
+    for (QWidget* candidate : candidates)
+        if (candidate->window() == this)
+            return candidate;
+    return nullptr;
+}
+
+int MainWindow::photoCount() const {
+    return 0;
+}
+
+void MainWindow::updatePhotoCountLabel() {
+    m_photoTab->countLabel()->setText(interfaceText(106, m_state.languageFlag) +
+                                      QString::number(photoCount()));
+    fitText(m_photoTab->countLabel());
+}
+
 void MainWindow::applyLanguage(qint8 languageFlag) {
     if (languageFlag != 0 && languageFlag != 1)
         return;
@@ -201,17 +227,57 @@ void MainWindow::applyLanguage(qint8 languageFlag) {
         return interfaceText(polishId, languageFlag);
     };
 
-    m_pageControl->setTabText(0, text(101));
-    m_pageControl->setTabText(1, text(102));
-    m_pageControl->setTabText(2, text(103));
-    m_pageControl->setTabText(3, text(104));
-    m_createAlbumButton->setText(text(118));
-    m_settingsButton->setToolTip(text(312));
+    for (const TextBinding& binding : interfaceTextBindings()) {
+        const QString name = QLatin1String(binding.objectName);
+        QWidget* widget = control(name);
+        if (!widget)
+            continue;
+        const QString value = text(binding.polishId);
+        switch (binding.role) {
+        case TextRole::ToolTip:
+            widget->setToolTip(value);
+            break;
+        case TextRole::Item:
+            if (auto* list = qobject_cast<QComboBox*>(widget);
+                list && binding.itemIndex < list->count()) {
+                // Replacing an item's text in place keeps the selection, none included.
+                list->setItemText(binding.itemIndex, value);
+            }
+            break;
+        case TextRole::Text:
+            if (const int page = pageIndexOf(widget); page >= 0)
+                m_pageControl->setTabText(page, value);
+            else if (auto* label = qobject_cast<QLabel*>(widget))
+                label->setText(value);
+            else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                button->setText(value);
+            else if (auto* group = qobject_cast<QGroupBox*>(widget))
+                group->setTitle(value);
+            fitText(widget);
+            break;
+        }
+    }
 
+    updatePhotoCountLabel();
+    if (auto* layoutList = qobject_cast<QComboBox*>(control(QStringLiteral("ComboBox2"))))
+        layoutList->setItemText(1, layoutList->currentIndex() == 1
+                                       ? QString::number(m_state.perPageCount) + text(310)
+                                       : text(121));
+    for (const char* sample : {"Label10", "Label40", "Label39"})
+        if (QWidget* widget = control(QLatin1String(sample)))
+            widget->setToolTip(QString());
     for (const ButtonCaption& caption : buttonCaptions) {
-        if (auto* button = findChild<QPushButton*>(QLatin1String(caption.objectName)))
+        if (auto* button =
+                qobject_cast<QAbstractButton*>(control(QLatin1String(caption.objectName))))
             button->setText(QString::fromUtf16(languageFlag ? caption.polish : caption.english));
     }
+}
+
+int MainWindow::pageIndexOf(const QWidget* widget) const {
+    for (int i = 0; i < m_pageControl->count(); ++i)
+        if (m_pageControl->page(i) == widget)
+            return i;
+    return -1;
 }
 
 void MainWindow::openProgramSettings() {

@@ -6,6 +6,7 @@
 
 class Desktop;
 class PageControl;
+class PhotoListTab;
 class QFrame;
 class QLabel;
 class QProgressBar;
@@ -49,6 +50,10 @@ private:
     void buildFrame();
     void buildPhotoTab();
     void runCreationSteps();
+    QWidget* control(const QString& objectName) const;
+    int pageIndexOf(const QWidget* widget) const;
+    int photoCount() const;
+    void updatePhotoCountLabel();
 
     Desktop& m_desktop;
     WindowState m_state;
@@ -68,5 +73,6 @@ private:
     QLabel* m_progressCaption = nullptr;            // Label42
     QProgressBar* m_progressBar = nullptr;          // ProgressBar1
     QPushButton* m_abortButton = nullptr;           // BitBtn2
-    QToolButton* m_settingsButton = nullptr;        // ToolButton8
+    PhotoListTab* m_photoTab = nullptr;
+    QToolButton* m_settingsButton = nullptr; // ToolButton8
 };

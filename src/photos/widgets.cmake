@@ -1,0 +1,2 @@
+target_sources(kadrela_gui PRIVATE
+    PhotoListTab.cpp PhotoListTab.h)
