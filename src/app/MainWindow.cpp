@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/AboutWindow.h"
 #include "app/Desktop.h"
 #include "app/InterfaceTexts.h"
 #include "app/PageControl.h"
@@ -164,6 +165,8 @@ void MainWindow::buildPhotoTab() {
     m_photoTab = new PhotoListTab(m_tabSheet1);
     m_settingsButton = m_photoTab->toolButton(8);
     connect(m_settingsButton, &QToolButton::clicked, this, &MainWindow::openProgramSettings);
+    connect(m_photoTab->toolButton(7), &QToolButton::clicked, this,
+            [this] { showAboutWindow(m_desktop, m_state.languageFlag, this); });
 }
 
 void MainWindow::runCreationSteps() {

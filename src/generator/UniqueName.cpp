@@ -1,0 +1,22 @@
+#include "generator/UniqueName.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+QString extensionOf(const QString& fileName) {
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : fileName.mid(dot);
+}
+} // namespace
+
+QString uniqueFileName(const QString& directory, const QString& fileName) {
+    const QDir dir(directory);
+    QString name = fileName;
+    while (QFileInfo::exists(dir.filePath(name))) {
+        const QString extension = extensionOf(name);
+        const qsizetype at = extension.isEmpty() ? name.size() : name.indexOf(extension);
+        name.insert(at, QLatin1Char('_'));
+    }
+    return name;
+}
