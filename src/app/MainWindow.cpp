@@ -8,6 +8,10 @@
 #include "app/SettingsDialog.h"
 #include "app/StringTable.h"
 #include "app/VersionCheck.h"
+#include "params/AlbumPagesTab.h"
+#include "params/BackgroundsTab.h"
+#include "params/EnablingRules.h"
+#include "params/MainPageTab.h"
 #include "photos/PhotoListTab.h"
 
 #include <QCheckBox>
@@ -114,6 +118,7 @@ void MainWindow::buildFrame() {
                                textOfId(sheet.captionId));
     }
     buildPhotoTab();
+    buildParameterTabs();
 
     int top = pageControlHeight;
     m_gridPanel = new QWidget(this);
@@ -169,6 +174,39 @@ void MainWindow::buildPhotoTab() {
             [this] { showAboutWindow(m_desktop, m_state.languageFlag, this); });
 }
 
+void MainWindow::buildParameterTabs() {
+    m_mainPageTab = new MainPageTab(m_tabSheet4);
+    m_albumPagesTab = new AlbumPagesTab(m_tabSheet3);
+    m_backgroundsTab = new BackgroundsTab(m_tabSheet2);
+    for (ParameterTab* tab :
+         std::initializer_list<ParameterTab*>{m_mainPageTab, m_albumPagesTab, m_backgroundsTab})
+        connect(tab, &ParameterTab::parametersChanged, this, &MainWindow::applyEnabledStates);
+    setParameters(AlbumParameters{});
+}
+
+AlbumParameters MainWindow::parameters() const {
+    AlbumParameters result;
+    m_mainPageTab->readParameters(result);
+    m_albumPagesTab->readParameters(result);
+    m_backgroundsTab->readParameters(result);
+    result.perPageCount = m_state.perPageCount;
+    return result;
+}
+
+void MainWindow::setParameters(const AlbumParameters& parameters) {
+    m_mainPageTab->showParameters(parameters);
+    m_albumPagesTab->showParameters(parameters);
+    m_backgroundsTab->showParameters(parameters);
+    m_state.perPageCount = parameters.perPageCount;
+    applyEnabledStates();
+}
+
+void MainWindow::applyEnabledStates() {
+    for (const ControlState& state : dependentControlStates(parameters()))
+        if (QWidget* widget = control(state.objectName))
+            widget->setEnabled(state.enabled);
+}
+
 void MainWindow::runCreationSteps() {
     m_state.abortRequested = false;
     const ProgramSettings settings = readProgramSettings(m_state.settingsPath);
@@ -191,6 +229,11 @@ void MainWindow::runCreationSteps() {
     }
 
     setAcceptDrops(true);
+    // The three background buttons share one picture.
+    if (auto* pageButton = qobject_cast<QAbstractButton*>(control(QStringLiteral("BitBtn7"))))
+        for (const char* name : {"BitBtn8", "BitBtn9"})
+            if (auto* button = qobject_cast<QAbstractButton*>(control(QLatin1String(name))))
+                button->setIcon(pageButton->icon());
     m_state.perPageCount = 0;
     applyLanguage(m_state.languageFlag);
     m_state.lastPhotoDirectory.clear();
@@ -217,8 +260,8 @@ int MainWindow::photoCount() const {
     return 0;
 }
 
-void MainWindow::updatePhotoCountLabel() {
-    m_photoTab->countLabel()->setText(interfaceText(106, m_state.languageFlag) +
+void MainWindow::updatePhotoCountLabel(qint8 languageFlag) {
+    m_photoTab->countLabel()->setText(interfaceText(106, languageFlag) +
                                       QString::number(photoCount()));
     fitText(m_photoTab->countLabel());
 }
@@ -261,7 +304,7 @@ void MainWindow::applyLanguage(qint8 languageFlag) {
         }
     }
 
-    updatePhotoCountLabel();
+    updatePhotoCountLabel(languageFlag);
     if (auto* layoutList = qobject_cast<QComboBox*>(control(QStringLiteral("ComboBox2"))))
         layoutList->setItemText(1, layoutList->currentIndex() == 1
                                        ? QString::number(m_state.perPageCount) + text(310)

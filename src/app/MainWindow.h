@@ -1,12 +1,16 @@
 #pragma once
 
 #include "app/WindowState.h"
+#include "params/AlbumParameters.h"
 
 #include <QWidget>
 
 class Desktop;
 class PageControl;
 class PhotoListTab;
+class MainPageTab;
+class AlbumPagesTab;
+class BackgroundsTab;
 class QFrame;
 class QLabel;
 class QProgressBar;
@@ -35,6 +39,12 @@ public:
     // 1 Polish); any other value changes nothing.
     void applyLanguage(qint8 languageFlag);
 
+    // The album parameters as the controls show them, and setting them all at once (as
+    // loading a parameter file does: no question is asked, item 1 of the layout list
+    // keeps its caption). Enabled states follow.
+    AlbumParameters parameters() const;
+    void setParameters(const AlbumParameters& parameters);
+
     // The program settings dialog, as the settings tool button opens it.
     void openProgramSettings();
 
@@ -53,7 +63,9 @@ private:
     QWidget* control(const QString& objectName) const;
     int pageIndexOf(const QWidget* widget) const;
     int photoCount() const;
-    void updatePhotoCountLabel();
+    void updatePhotoCountLabel(qint8 languageFlag);
+    void buildParameterTabs();
+    void applyEnabledStates();
 
     Desktop& m_desktop;
     WindowState m_state;
@@ -74,5 +86,8 @@ private:
     QProgressBar* m_progressBar = nullptr;          // ProgressBar1
     QPushButton* m_abortButton = nullptr;           // BitBtn2
     PhotoListTab* m_photoTab = nullptr;
+    MainPageTab* m_mainPageTab = nullptr;
+    AlbumPagesTab* m_albumPagesTab = nullptr;
+    BackgroundsTab* m_backgroundsTab = nullptr;
     QToolButton* m_settingsButton = nullptr; // ToolButton8
 };

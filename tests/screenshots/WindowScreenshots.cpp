@@ -2,6 +2,7 @@
 // person sees. Usage: kadrela_screenshots OUTPUT_DIRECTORY [LANGUAGE_FLAG]
 
 #include "app/MainWindow.h"
+#include "app/PageControl.h"
 
 #include "ScriptedDesktop.h"
 
@@ -34,9 +35,17 @@ int main(int argc, char** argv) {
     window.show();
     QCoreApplication::processEvents();
     const QString suffix = language == QLatin1String("0") ? QStringLiteral("-en") : QString();
-    const QString path = output.filePath(QStringLiteral("main-window%1.png").arg(suffix));
-    if (!window.grab().save(path))
-        return 1;
-    std::printf("%s\n", qPrintable(path));
+    auto* pages = window.findChild<PageControl*>(QStringLiteral("PageControl1"));
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        const QString name =
+            page == 0 ? QStringLiteral("main-window%1.png").arg(suffix)
+                      : QStringLiteral("main-window-tab%1%2.png").arg(page + 1).arg(suffix);
+        const QString path = output.filePath(name);
+        if (!window.grab().save(path))
+            return 1;
+        std::printf("%s\n", qPrintable(path));
+    }
     return 0;
 }
