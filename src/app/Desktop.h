@@ -1,5 +1,8 @@
 #pragma once
 
+#include "params/AlbumParameters.h"
+
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -49,6 +52,11 @@ public:
     // Folder browser; nullopt when cancelled.
     virtual std::optional<QString> chooseDirectory(QWidget* parent,
                                                    const DirectoryRequest& request) = 0;
+    // Colour chooser preset to the given colour; nullopt when cancelled.
+    virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) = 0;
+    // Font chooser preset to the given font (face, size, style and colour); nullopt when
+    // cancelled.
+    virtual std::optional<FontSpec> chooseFont(QWidget* parent, const FontSpec& initial) = 0;
     // The shell's "open" for a file, a web address or a mailto: link.
     virtual void openExternally(const QString& fileOrUrl) = 0;
 };

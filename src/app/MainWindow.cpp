@@ -10,16 +10,24 @@
 #include "app/VersionCheck.h"
 #include "params/AlbumPagesTab.h"
 #include "params/BackgroundsTab.h"
+#include "params/ColourConversion.h"
 #include "params/EnablingRules.h"
 #include "params/MainPageTab.h"
+#include "params/ParameterControls.h"
+#include "params/ParameterFile.h"
+#include "params/PerPageAnswer.h"
 #include "photos/PhotoListTab.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -164,10 +172,11 @@ void MainWindow::buildFrame() {
         makeButton(m_progressPanel, "BitBtn2", QStringLiteral("Przerwij"), QStyle::SP_BrowserStop);
     m_abortButton->setGeometry(416, 12, 91, 28);
     m_progressPanel->hide();
+    connectChoosers();
 }
 
 void MainWindow::buildPhotoTab() {
-    m_photoTab = new PhotoListTab(m_tabSheet1);
+    m_photoTab = new PhotoListTab(m_tabSheet1, m_desktop, m_state, m_openDialog);
     m_settingsButton = m_photoTab->toolButton(8);
     connect(m_settingsButton, &QToolButton::clicked, this, &MainWindow::openProgramSettings);
     connect(m_photoTab->toolButton(7), &QToolButton::clicked, this,
@@ -182,6 +191,106 @@ void MainWindow::buildParameterTabs() {
          std::initializer_list<ParameterTab*>{m_mainPageTab, m_albumPagesTab, m_backgroundsTab})
         connect(tab, &ParameterTab::parametersChanged, this, &MainWindow::applyEnabledStates);
     setParameters(AlbumParameters{});
+}
+
+void MainWindow::connectChoosers() {
+    for (ParameterTab* tab :
+         std::initializer_list<ParameterTab*>{m_mainPageTab, m_albumPagesTab, m_backgroundsTab}) {
+        connect(tab, &ParameterTab::colourPanelClicked, this, &MainWindow::chooseColourFor);
+        connect(tab, &ParameterTab::fontSampleClicked, this, &MainWindow::chooseFontFor);
+    }
+    connect(m_backgroundsTab, &BackgroundsTab::backgroundFileRequested, this,
+            &MainWindow::chooseBackgroundFile);
+    QComboBox* layoutList = m_mainPageTab->layoutModeList();
+    connect(layoutList, &QComboBox::activated, this, &MainWindow::layoutModeChosen);
+    layoutList->view()->installEventFilter(this);
+
+    connect(m_saveParametersButton, &QPushButton::clicked, this, &MainWindow::saveParametersToFile);
+    connect(m_loadParametersButton, &QPushButton::clicked, this,
+            &MainWindow::loadParametersFromFile);
+    connect(m_resetParametersButton, &QPushButton::clicked, this, &MainWindow::resetAllParameters);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Opening the layout list shows item 1 with its plain caption again.
+    QComboBox* layoutList = m_mainPageTab->layoutModeList();
+    if (watched == layoutList->view() && event->type() == QEvent::Show)
+        layoutList->setItemText(1, interfaceText(121, m_state.languageFlag));
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::chooseColourFor(ColourPanel* panel) {
+    const std::optional<QColor> chosen =
+        m_desktop.chooseColour(this, toQColor(panel->colour(), palette()));
+    if (chosen)
+        panel->setColour(fromQColor(*chosen));
+}
+
+void MainWindow::chooseFontFor(FontSampleLabel* label) {
+    if (const std::optional<FontSpec> chosen = m_desktop.chooseFont(this, label->fontSpec()))
+        label->setFontSpec(*chosen);
+}
+
+void MainWindow::chooseBackgroundFile(int row) {
+    BackgroundFileField* field = m_backgroundsTab->backgroundFileField(row);
+    if (!field)
+        return;
+    // The shared dialog keeps the filter it last had: the image filter, or "all files"
+    // after a parameter file was loaded.
+    m_openDialog.fileName.clear();
+    const QStringList chosen =
+        chooseFileWithLastFilter(m_desktop, this, m_openDialog, PhotoListTab::photoFileFilter());
+    if (chosen.isEmpty())
+        return;
+    const QString path = chosen.constFirst();
+    field->setFile(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1), path);
+}
+
+void MainWindow::layoutModeChosen(int index) {
+    QComboBox* layoutList = m_mainPageTab->layoutModeList();
+    const int photos = photoCount();
+    if (photos == 0)
+        return;
+    if (index == layoutOnePage) {
+        m_state.perPageCount = 0;
+    } else if (index == layoutFixedCount) {
+        const QString answer =
+            m_desktop.inputText(this, interfaceText(307, m_state.languageFlag),
+                                interfaceText(309, m_state.languageFlag), QString::number(photos));
+        m_state.perPageCount = perPageCountFromAnswer(answer, photos);
+        layoutList->setItemText(1, QString::number(m_state.perPageCount) +
+                                       interfaceText(310, m_state.languageFlag));
+        layoutList->setCurrentIndex(1);
+    }
+}
+
+void MainWindow::saveParametersToFile() {
+    const std::optional<QString> path =
+        m_desktop.saveFile(this, QStringLiteral("Wszystkie pliki (*.*)|*.*"));
+    if (!path)
+        return;
+    if (const std::optional<QString> error = saveParameterFile(*path, parameters()))
+        m_desktop.showMessage(this, QStringLiteral("Kadrela"), *error, Desktop::Icon::Error);
+}
+
+void MainWindow::loadParametersFromFile() {
+    const QStringList chosen = chooseFilesToOpen(
+        m_desktop, this, m_openDialog, QStringLiteral("Wszystkie pliki (*.*)|*.*"), false);
+    if (chosen.isEmpty())
+        return;
+    const ParameterFileLoad load =
+        loadParameterFile(chosen.constFirst(), parameters(), photoCount());
+    if (load.outcome == ParameterFileLoad::Outcome::NotAParameterFile)
+        return;
+    m_desktop.showMessage(this, QStringLiteral("Kadrela"), QStringLiteral("OK"),
+                          Desktop::Icon::Information);
+    setParameters(load.parameters);
+    if (load.outcome == ParameterFileLoad::Outcome::StoppedAtBadColour)
+        m_desktop.showMessage(this, QStringLiteral("Kadrela"), load.error, Desktop::Icon::Error);
+}
+
+void MainWindow::resetAllParameters() {
+    setParameters(resetParameters(parameters(), photoCount()));
 }
 
 AlbumParameters MainWindow::parameters() const {
@@ -257,7 +366,21 @@ QWidget* MainWindow::control(const QString& objectName) const {
 }
 
 int MainWindow::photoCount() const {
-    return 0;
+    return m_photoTab ? m_photoTab->photoCount() : 0;
+}
+
+QStringList MainWindow::photoEntries() const {
+    return m_photoTab->photoEntries();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!PhotoListTab::localPathsOf(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    if (m_photoTab->takeDrop(event->mimeData()))
+        event->acceptProposedAction();
 }
 
 void MainWindow::updatePhotoCountLabel(qint8 languageFlag) {

@@ -2,6 +2,7 @@
 
 #include "app/WindowState.h"
 #include "params/AlbumParameters.h"
+#include "photos/OpenDialogMemory.h"
 
 #include <QWidget>
 
@@ -45,6 +46,15 @@ public:
     AlbumParameters parameters() const;
     void setParameters(const AlbumParameters& parameters);
 
+    // The photo list's entries in album order.
+    QStringList photoEntries() const;
+    PhotoListTab* photoTab() const { return m_photoTab; }
+
+    // The parameter-file buttons: save (BitBtn3), load (BitBtn4), reset (BitBtn5).
+    void saveParametersToFile();
+    void loadParametersFromFile();
+    void resetAllParameters();
+
     // The program settings dialog, as the settings tool button opens it.
     void openProgramSettings();
 
@@ -66,10 +76,19 @@ private:
     void updatePhotoCountLabel(qint8 languageFlag);
     void buildParameterTabs();
     void applyEnabledStates();
+    void connectChoosers();
+    void chooseColourFor(class ColourPanel* panel);
+    void chooseFontFor(class FontSampleLabel* label);
+    void chooseBackgroundFile(int row);
+    void layoutModeChosen(int index);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     Desktop& m_desktop;
     WindowState m_state;
     bool m_quitRequested = false;
+    OpenDialogMemory m_openDialog; // shared by photos, backgrounds and parameter files
 
     PageControl* m_pageControl = nullptr;
     QWidget* m_tabSheet1 = nullptr;

@@ -1,5 +1,8 @@
 #include "app/QtDesktop.h"
 
+#include "params/FontChooserDialog.h"
+
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -121,6 +124,22 @@ std::optional<QString> QtDesktop::chooseDirectory(QWidget* parent,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+std::optional<QColor> QtDesktop::chooseColour(QWidget* parent, const QColor& initial)
+{
+    QColorDialog dialog(initial, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedColor();
+}
+
+std::optional<FontSpec> QtDesktop::chooseFont(QWidget* parent, const FontSpec& initial)
+{
+    FontChooserDialog dialog(initial, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenFont();
 }
 
 void QtDesktop::openExternally(const QString& fileOrUrl) {

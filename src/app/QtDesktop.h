@@ -14,6 +14,8 @@ public:
     std::optional<QString> saveFile(QWidget* parent, const QString& filter) override;
     std::optional<QString> chooseDirectory(QWidget* parent,
                                            const DirectoryRequest& request) override;
+    std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) override;
+    std::optional<FontSpec> chooseFont(QWidget* parent, const FontSpec& initial) override;
     void openExternally(const QString& fileOrUrl) override;
 };
 

@@ -7,9 +7,12 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio> // jpeglib.h uses FILE and size_t without including their headers
+#include <numeric>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -219,6 +222,111 @@ bool decodeGuarded(Decompressor* decompressor, QImage* image) {
     return true;
 }
 
+// Which stored pixels a nearest-neighbour sampling of the turned picture takes. Turned by a
+// quarter (orientations 5 to 8), a stored row lands in a column of the result, so "lines" are
+// the result's rows or its columns, whichever one stored row feeds.
+struct SamplingPlan {
+    bool linesAreColumns = false;
+    std::vector<int> storedRow;    // for each line of the result
+    std::vector<int> lineOrder;    // the lines sorted by the stored row they come from
+    std::vector<int> storedColumn; // for each pixel along a line
+};
+
+// Pixel (x, y) of the turned picture is stored at:
+//   1 (x, y)  2 (w-1-x, y)  3 (w-1-x, h-1-y)  4 (x, h-1-y)
+//   5 (y, x)  6 (y, h-1-x)  7 (w-1-y, h-1-x)  8 (w-1-y, x)
+// with w × h the stored size.
+SamplingPlan samplingPlan(QSize stored, int orientation, QSize size) {
+    SamplingPlan plan;
+    plan.linesAreColumns = orientation >= 5 && orientation <= 8;
+    const bool flipRows =
+        orientation == 3 || orientation == 4 || orientation == 6 || orientation == 7;
+    const bool flipColumns =
+        orientation == 2 || orientation == 3 || orientation == 7 || orientation == 8;
+    const qint64 rows = stored.height();
+    const qint64 columns = stored.width();
+    const int lines = plan.linesAreColumns ? size.width() : size.height();
+    const int along = plan.linesAreColumns ? size.height() : size.width();
+    plan.storedRow.resize(static_cast<std::size_t>(lines));
+    for (int line = 0; line < lines; ++line) {
+        const auto row = static_cast<int>(line * rows / lines);
+        plan.storedRow[static_cast<std::size_t>(line)] =
+            flipRows ? static_cast<int>(rows) - 1 - row : row;
+    }
+    plan.storedColumn.resize(static_cast<std::size_t>(along));
+    for (int at = 0; at < along; ++at) {
+        const auto column = static_cast<int>(at * columns / along);
+        plan.storedColumn[static_cast<std::size_t>(at)] =
+            flipColumns ? static_cast<int>(columns) - 1 - column : column;
+    }
+    plan.lineOrder.resize(plan.storedRow.size());
+    std::iota(plan.lineOrder.begin(), plan.lineOrder.end(), 0);
+    std::stable_sort(plan.lineOrder.begin(), plan.lineOrder.end(), [&plan](int a, int b) {
+        return plan.storedRow[static_cast<std::size_t>(a)] <
+               plan.storedRow[static_cast<std::size_t>(b)];
+    });
+    return plan;
+}
+
+void copyLine(const JSAMPLE* rgbRow, const SamplingPlan& plan, int line, QImage* image) {
+    const auto along = static_cast<int>(plan.storedColumn.size());
+    for (int at = 0; at < along; ++at) {
+        const JSAMPLE* from = rgbRow + 3 * plan.storedColumn[static_cast<std::size_t>(at)];
+        uchar* to =
+            plan.linesAreColumns ? image->scanLine(at) + 3 * line : image->scanLine(line) + 3 * at;
+        to[0] = from[0];
+        to[1] = from[1];
+        to[2] = from[2];
+    }
+}
+
+// jpeg_skip_scanlines passes over whole iMCU rows with entropy decoding alone, which is where
+// the time of a large photo goes; the few rows the sampling needs are decoded in full. Where
+// fancy upsampling needs the rows around a wanted one (4:2:0, 4:4:0), libjpeg decodes those
+// itself, so every row read is the row a full decode gives.
+bool decodeSampledGuarded(Decompressor* decompressor, const SamplingPlan* plan, QImage* image) {
+    j_decompress_ptr cinfo = &decompressor->cinfo;
+    if (setjmp(decompressor->errors.jump))
+        return false;
+    decompressor->source.endIsDamage = true;
+    // Only libjpeg's own buffers grow with the photo here (the coefficients of a progressive
+    // file); they are held to the ceiling the full decode uses.
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (limit > 0)
+        cinfo->mem->max_memory_to_use = static_cast<long>(2 * limit);
+
+    const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+    cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_start_decompress(cinfo);
+    if (cinfo->output_components != (cmyk ? 4 : 3) || cinfo->output_width != cinfo->image_width ||
+        cinfo->output_height != cinfo->image_height)
+        return false;
+
+    auto common = reinterpret_cast<j_common_ptr>(cinfo);
+    JSAMPARRAY rgbRow =
+        (*cinfo->mem->alloc_sarray)(common, JPOOL_IMAGE, cinfo->output_width * 3, 1);
+    JSAMPARRAY decodedRow =
+        cmyk ? (*cinfo->mem->alloc_sarray)(common, JPOOL_IMAGE, cinfo->output_width * 4, 1)
+             : rgbRow;
+    const std::size_t lines = plan->lineOrder.size();
+    for (std::size_t next = 0; next < lines;) {
+        const auto row = static_cast<JDIMENSION>(plan->storedRow[plan->lineOrder[next]]);
+        while (cinfo->output_scanline < row) {
+            if (jpeg_skip_scanlines(cinfo, row - cinfo->output_scanline) == 0)
+                jpeg_read_scanlines(cinfo, decodedRow, 1);
+        }
+        jpeg_read_scanlines(cinfo, decodedRow, 1);
+        if (cmyk)
+            cmykToRgb(decodedRow[0], rgbRow[0], cinfo->output_width, cinfo->saw_Adobe_marker);
+        for (; next < lines && plan->storedRow[plan->lineOrder[next]] == static_cast<int>(row);
+             ++next)
+            copyLine(rgbRow[0], *plan, plan->lineOrder[next], image);
+    }
+    // No jpeg_finish_decompress, for the same reason as in the full decode; the rows below the
+    // last one sampled are never looked at.
+    return true;
+}
+
 // --- Writing ---------------------------------------------------------------------------------
 
 struct DeviceDestination {
@@ -397,6 +505,24 @@ std::optional<QImage> readJpegImage(const QString& path) {
     QImage image;
     Decompressor decompressor(&file, imageChunkSize);
     if (!decodeGuarded(&decompressor, &image))
+        return std::nullopt;
+    return image;
+}
+
+std::optional<QImage> readJpegSampled(const QString& path, QSize size) {
+    if (size.isEmpty())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    Decompressor decompressor(&file, imageChunkSize);
+    if (!readHeaderGuarded(&decompressor))
+        return std::nullopt;
+    const QSize stored(static_cast<int>(decompressor.cinfo.image_width),
+                       static_cast<int>(decompressor.cinfo.image_height));
+    const SamplingPlan plan = samplingPlan(stored, orientationOfMarkers(decompressor.cinfo), size);
+    QImage image(size, QImage::Format_RGB888);
+    if (image.isNull() || !decodeSampledGuarded(&decompressor, &plan, &image))
         return std::nullopt;
     return image;
 }

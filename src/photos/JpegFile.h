@@ -35,6 +35,14 @@ int exifOrientation(const QByteArray& app1Payload);
 // decoded stays grey. Anything libjpeg refuses gives nullopt.
 std::optional<QImage> readJpegImage(const QString& path);
 
+// The picture as its EXIF orientation shows it, shrunk or stretched to size with
+// nearest-neighbour sampling (pixel (x, y) comes from (x·W/size.width, y·H/size.height) of the
+// turned picture, rounded down), as QImage::Format_RGB888. Pixel for pixel what readJpegImage
+// gives after turning and sampling, but only the rows the sampling hits are decoded and the
+// full-size picture is never held. Damage is treated as readJpegImage treats it; nullopt when
+// libjpeg refuses the file or size is empty.
+std::optional<QImage> readJpegSampled(const QString& path, QSize size);
+
 // Baseline JPEG, three components, libjpeg's defaults apart from the quality; no markers beyond
 // the ones libjpeg writes itself. A greyscale or alpha image is written as its RGB rendering.
 bool writeJpeg(const QImage& image, QIODevice* device, int quality = 90);

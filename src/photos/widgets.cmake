@@ -1,2 +1,4 @@
 target_sources(kadrela_gui PRIVATE
-    PhotoListTab.cpp PhotoListTab.h)
+    ${CMAKE_CURRENT_LIST_DIR}/OpenDialogMemory.cpp ${CMAKE_CURRENT_LIST_DIR}/OpenDialogMemory.h
+    ${CMAKE_CURRENT_LIST_DIR}/PhotoListBox.cpp ${CMAKE_CURRENT_LIST_DIR}/PhotoListBox.h
+    ${CMAKE_CURRENT_LIST_DIR}/PhotoListTab.cpp ${CMAKE_CURRENT_LIST_DIR}/PhotoListTab.h)

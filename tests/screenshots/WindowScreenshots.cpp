@@ -1,8 +1,11 @@
 // Renders the program's windows to PNG files, for the README and for looking at what a
-// person sees. Usage: kadrela_screenshots OUTPUT_DIRECTORY [LANGUAGE_FLAG]
+// person sees. Usage: kadrela_screenshots OUTPUT_DIRECTORY [LANGUAGE_FLAG [PHOTO_FOLDER]]
 
 #include "app/MainWindow.h"
 #include "app/PageControl.h"
+#include "photos/PhotoListTab.h"
+
+#include "photos/PhotoListBox.h"
 
 #include "ScriptedDesktop.h"
 
@@ -34,6 +37,23 @@ int main(int argc, char** argv) {
     MainWindow window(desktop, QCoreApplication::applicationDirPath(), settingsPath);
     window.show();
     QCoreApplication::processEvents();
+    // With a folder of photos (third argument) the first tab shows them, one previewed.
+    if (argc > 3) {
+        PhotoListTab* photos = window.photoTab();
+        photos->addDirectoryTree(QString::fromLocal8Bit(argv[3]));
+        auto* list = photos->listBox();
+        // The last JPEG of the list, so the preview has a picture to show.
+        int chosen = 0;
+        const QStringList entries = photos->photoEntries();
+        for (int i = 0; i < entries.size(); ++i)
+            if (!entries[i].contains(QLatin1String("<ns>")))
+                chosen = i;
+        const QModelIndex row = list->model()->index(chosen, 0);
+        list->setCurrentIndex(row);
+        list->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect);
+        photos->previewFocusedRow();
+        QCoreApplication::processEvents();
+    }
     const QString suffix = language == QLatin1String("0") ? QStringLiteral("-en") : QString();
     auto* pages = window.findChild<PageControl*>(QStringLiteral("PageControl1"));
     for (int page = 0; page < pages->count(); ++page) {

@@ -11,7 +11,8 @@
 class ScriptedDesktop final : public Desktop {
 public:
     struct Request {
-        QString kind; // "message", "question", "input", "open", "save", "directory", "shell"
+        QString kind; // "message", "question", "input", "open", "save", "directory", "colour",
+                      // "font", "shell"
         QString caption;
         QString text;
         Icon icon = Icon::Information;
@@ -23,10 +24,14 @@ public:
     QQueue<OpenFileResult> openFileAnswers;
     QQueue<std::optional<QString>> saveFileAnswers;
     QQueue<std::optional<QString>> directoryAnswers;
+    QQueue<std::optional<QColor>> colourAnswers;
+    QQueue<std::optional<FontSpec>> fontAnswers;
 
     QList<Request> requests;
     QList<OpenFileRequest> openFileRequests;
     QList<DirectoryRequest> directoryRequests;
+    QList<QColor> colourPresets;
+    QList<FontSpec> fontPresets;
 
     QList<Request> requestsOf(const QString& kind) const;
 
@@ -39,5 +44,7 @@ public:
     std::optional<QString> saveFile(QWidget* parent, const QString& filter) override;
     std::optional<QString> chooseDirectory(QWidget* parent,
                                            const DirectoryRequest& request) override;
+    std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) override;
+    std::optional<FontSpec> chooseFont(QWidget* parent, const FontSpec& initial) override;
     void openExternally(const QString& fileOrUrl) override;
 };

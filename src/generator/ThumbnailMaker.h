@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// The display size of a photo of photoWidth × photoHeight in a box of maxWidth × maxHeight.
+QSize thumbnailDisplaySize(int photoWidth, int photoHeight, int maxWidth, int maxHeight);
+
+// The thumbnail text "<n>name</n><w>W</w><h>H</h>" for a photo entry; writes the thumbnail
+// file beside the photo when makeFile is set. Throws GenerationError naming the file.
+QString makeThumbnail(const QString& photoEntry, int maxWidth, int maxHeight, bool makeFile);
+
+// The picture a thumbnail file holds: the photo turned as its EXIF orientation says, then
+// sampled nearest-neighbour into displaySize. A JPEG is decoded only where the sampling looks.
+// A null image when the file cannot be read.
+QImage thumbnailPicture(const QString& photoPath, QSize displaySize);
+
+// The same picture the long way: the whole photo decoded, turned, then sampled. It is the
+// yardstick the picture above must match bit for bit.
+QImage plainThumbnailPicture(const QString& photoPath, QSize displaySize);
+
+// The two steps of the long way. orientedPicture turns or mirrors a picture as an EXIF
+// orientation value (1 to 8) says; sampledPicture gives pixel (x, y) of the result the
+// source pixel (x·Ws/Wd, y·Hs/Hd), rounded down.
+QImage orientedPicture(const QImage& picture, int orientation);
+QImage sampledPicture(const QImage& picture, QSize size);
