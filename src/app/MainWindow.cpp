@@ -8,6 +8,8 @@
 #include "app/SettingsDialog.h"
 #include "app/StringTable.h"
 #include "app/VersionCheck.h"
+#include "app/WindowRunObserver.h"
+#include "generator/AlbumRun.h"
 #include "params/AlbumPagesTab.h"
 #include "params/BackgroundsTab.h"
 #include "params/ColourConversion.h"
@@ -27,6 +29,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -209,6 +212,91 @@ void MainWindow::connectChoosers() {
     connect(m_loadParametersButton, &QPushButton::clicked, this,
             &MainWindow::loadParametersFromFile);
     connect(m_resetParametersButton, &QPushButton::clicked, this, &MainWindow::resetAllParameters);
+    connect(m_createAlbumButton, &QPushButton::clicked, this, &MainWindow::createAlbum);
+    connect(m_abortButton, &QPushButton::clicked, this, &MainWindow::requestAbort);
+}
+
+void MainWindow::createAlbum() {
+    RunInput input;
+    input.photoEntries = photoEntries();
+    input.parameters = parameters();
+    input.albumTitle = m_photoTab->albumTitleEdit()->text();
+    input.albumLocation = m_photoTab->albumLocationEdit()->text();
+    input.languageFlag = m_state.languageFlag;
+    input.palette = palette();
+    input.collationLocale = QLocale();
+
+    if (const std::optional<RunRefusal> refusal = validateRun(input)) {
+        m_desktop.showMessage(this, QStringLiteral("Infomracja"), refusal->message,
+                              Desktop::Icon::Information);
+        if (refusal->focus != RunRefusal::Focus::None) {
+            m_pageControl->setCurrentIndex(0);
+            QLineEdit* field = refusal->focus == RunRefusal::Focus::Title
+                                   ? m_photoTab->albumTitleEdit()
+                                   : m_photoTab->albumLocationEdit();
+            field->setFocus();
+        }
+        return;
+    }
+
+    setLocked(true);
+    m_state.abortRequested = false;
+    m_abortButton->setEnabled(true);
+    showProgressPanel();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    WindowRunObserver observer(m_progressCaption, m_progressBar, m_state.abortRequested);
+    observer.pump();
+    const RunResult result = runAlbumBuild(input, observer);
+
+    // Whatever happened, the window is the user's again before any question is asked.
+    QGuiApplication::restoreOverrideCursor();
+    hideProgressPanel();
+    if (input.parameters.layoutMode == layoutFixedCount)
+        m_state.perPageCount = result.perPageCount;
+    for (const QString& warning : result.warnings)
+        m_desktop.showMessage(this, QStringLiteral("BŁĄD!"), warning, Desktop::Icon::Error);
+
+    switch (result.outcome) {
+    case RunOutcome::Failed:
+        m_desktop.showMessage(this, QStringLiteral("Kadrela"), result.errorMessage,
+                              Desktop::Icon::Error);
+        break;
+    case RunOutcome::Stopped:
+        finishStoppedAlbum(result.albumDirectory, result.mainPagePath);
+        break;
+    case RunOutcome::Finished:
+        if (m_desktop.askYesNo(this, interfaceText(308, m_state.languageFlag),
+                               interfaceText(189, m_state.languageFlag),
+                               Desktop::Icon::Information))
+            m_desktop.openExternally(result.mainPagePath);
+        break;
+    }
+    m_state.abortRequested = false;
+    setLocked(false);
+}
+
+void MainWindow::finishStoppedAlbum(const QString& albumDirectory, const QString& mainPagePath) {
+    const bool polish = m_state.languageFlag != 0;
+    const QString question =
+        polish ? QStringLiteral("Przerwano tworzenie albumu\nCzy chcesz skasować nie do końca "
+                                "utworzony album ?")
+               : QStringLiteral("Album creating stopped\nDo you want to erase unfinished album "
+                                "data?");
+    const QString caption = polish ? QStringLiteral("Informacja") : QStringLiteral("Information");
+    if (m_desktop.askYesNo(this, caption, question, Desktop::Icon::Information))
+        eraseUnfinishedAlbum(albumDirectory, mainPagePath);
+}
+
+void MainWindow::requestAbort() {
+    m_state.abortRequested = true;
+    m_abortButton->setEnabled(false);
+}
+
+void MainWindow::setLocked(bool locked) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_pageControl, m_createAlbumButton, m_saveParametersButton,
+                                         m_loadParametersButton, m_resetParametersButton})
+        control->setEnabled(!locked);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -55,6 +55,12 @@ public:
     void loadParametersFromFile();
     void resetAllParameters();
 
+    // "Utwórz album" (BitBtn10): checks, locks the window, builds the album with the
+    // progress panel showing, then offers to erase a stopped album or to open a finished one.
+    void createAlbum();
+    // "Przerwij" (BitBtn2): the build stops at its next check point.
+    void requestAbort();
+
     // The program settings dialog, as the settings tool button opens it.
     void openProgramSettings();
 
@@ -83,6 +89,8 @@ private:
     void layoutModeChosen(int index);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void setLocked(bool locked);
+    void finishStoppedAlbum(const QString& albumDirectory, const QString& mainPagePath);
     void dropEvent(QDropEvent* event) override;
 
     Desktop& m_desktop;

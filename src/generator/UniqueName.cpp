@@ -13,7 +13,12 @@ QString extensionOf(const QString& fileName) {
 QString uniqueFileName(const QString& directory, const QString& fileName) {
     const QDir dir(directory);
     QString name = fileName;
-    while (QFileInfo::exists(dir.filePath(name))) {
+    // A dangling symbolic link takes its name too: writing there would follow the link.
+    const auto taken = [&dir](const QString& candidate) {
+        const QFileInfo info(dir.filePath(candidate));
+        return info.exists() || info.isSymLink();
+    };
+    while (taken(name)) {
         const QString extension = extensionOf(name);
         const qsizetype at = extension.isEmpty() ? name.size() : name.indexOf(extension);
         name.insert(at, QLatin1Char('_'));

@@ -10,6 +10,7 @@ class UniqueNameTest : public QObject {
 private slots:
     void insertsBeforeTheExtensionWhileTaken_data();
     void insertsBeforeTheExtensionWhileTaken();
+    void danglingLinkTakesItsName();
 };
 
 void UniqueNameTest::insertsBeforeTheExtensionWhileTaken_data() {
@@ -44,6 +45,13 @@ void UniqueNameTest::insertsBeforeTheExtensionWhileTaken() {
     for (const QString& file : existing)
         testfiles::writeBytes(dir.filePath(file), "x");
     QCOMPARE(uniqueFileName(dir.path(), name), expected);
+}
+
+void UniqueNameTest::danglingLinkTakesItsName() {
+    QTemporaryDir dir;
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone.jpg")),
+                        dir.filePath(QStringLiteral("a.jpg"))));
+    QCOMPARE(uniqueFileName(dir.path(), QStringLiteral("a.jpg")), QStringLiteral("a_.jpg"));
 }
 
 QTEST_GUILESS_MAIN(UniqueNameTest)
