@@ -2,7 +2,20 @@
 
 #include "app/Desktop.h"
 
+#include <QIcon>
+
 #include <exception>
+
+namespace {
+// The program icon in every size it is drawn in, so that title bar and task bar pick a
+// picture made for their size (and twice it on a high-density screen).
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/kadrela-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+} // namespace
 
 KadrelaApplication::KadrelaApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
@@ -10,6 +23,7 @@ KadrelaApplication::KadrelaApplication(int& argc, char** argv)
     setApplicationDisplayName(QStringLiteral("Kadrela"));
     setApplicationVersion(QLatin1String(KADRELA_VERSION));
     setDesktopFileName(QStringLiteral("kadrela"));
+    setWindowIcon(programIcon());
 }
 
 bool KadrelaApplication::notify(QObject* receiver, QEvent* event) {
