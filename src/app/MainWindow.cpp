@@ -7,6 +7,7 @@
 #include "app/ProgramSettings.h"
 #include "app/SettingsDialog.h"
 #include "app/StringTable.h"
+#include "app/TabIcons.h"
 #include "app/VersionCheck.h"
 #include "app/WindowRunObserver.h"
 #include "generator/AlbumRun.h"
@@ -114,19 +115,18 @@ void MainWindow::buildFrame() {
         QWidget** widget;
         const char* objectName;
         int captionId;
-        QStyle::StandardPixmap icon;
+        TabPicture icon;
     };
     const Sheet sheets[] = {
-        {&m_tabSheet1, "TabSheet1", 101, QStyle::SP_DirOpenIcon},
-        {&m_tabSheet4, "TabSheet4", 102, QStyle::SP_DesktopIcon},
-        {&m_tabSheet3, "TabSheet3", 103, QStyle::SP_FileDialogContentsView},
-        {&m_tabSheet2, "TabSheet2", 104, QStyle::SP_DriveHDIcon},
+        {&m_tabSheet1, "TabSheet1", 101, TabPicture::Photos},
+        {&m_tabSheet4, "TabSheet4", 102, TabPicture::MainPage},
+        {&m_tabSheet3, "TabSheet3", 103, TabPicture::AlbumPages},
+        {&m_tabSheet2, "TabSheet2", 104, TabPicture::Backgrounds},
     };
     for (const Sheet& sheet : sheets) {
         *sheet.widget = new QWidget;
         (*sheet.widget)->setObjectName(QLatin1String(sheet.objectName));
-        m_pageControl->addPage(*sheet.widget, style()->standardIcon(sheet.icon),
-                               textOfId(sheet.captionId));
+        m_pageControl->addPage(*sheet.widget, tabIcon(sheet.icon), textOfId(sheet.captionId));
     }
     buildPhotoTab();
     buildParameterTabs();

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QIcon>
+
+// The pictures of the four tabs, drawn as shapes so they stay sharp at any screen density.
+enum class TabPicture { Photos, MainPage, AlbumPages, Backgrounds };
+
+QIcon tabIcon(TabPicture picture);
