@@ -33,22 +33,6 @@ void sortCollated(QStringList& texts, const QCollator& collator) {
     });
 }
 
-// Records compare as whole texts would, directory part first: a collation may weigh accents
-// only after every base letter of the text, which would let the index digits split the
-// records of directories that differ in an accent, or, on a file system that tells case
-// apart, in letter case alone. Comparing the "<dn>…</dn>" part on its own, then the index,
-// keeps every directory in one run.
-bool recordLess(const QCollator& collator, const QString& a, const QString& b) {
-    const QString closing = QStringLiteral("</dn>");
-    const qsizetype endA = a.indexOf(closing) + closing.size();
-    const qsizetype endB = b.indexOf(closing) + closing.size();
-    const QString directoryA = a.left(endA);
-    const QString directoryB = b.left(endB);
-    if (directoryA != directoryB)
-        return collatedLess(collator, directoryA, directoryB);
-    return collatedLess(collator, a.mid(endA), b.mid(endB));
-}
-
 QString numberedCaption(qsizetype first, qsizetype last, qint8 languageFlag) {
     return interfaceText(picturesCaptionText, languageFlag) + QString::number(first) +
            QLatin1String(" - ") + QString::number(last);
@@ -70,7 +54,7 @@ DirectoryGrouping groupByDirectory(const QStringList& photos, const QCollator& c
     for (qsizetype j = 0; j < sorted.size(); ++j)
         records << directoryRecord(sorted.at(j), j);
     std::stable_sort(records.begin(), records.end(), [&](const QString& a, const QString& b) {
-        return recordLess(collator, a, b);
+        return directoryRecordLess(collator, a, b);
     });
 
     DirectoryGrouping grouping;

@@ -24,6 +24,24 @@ QCollator photoListCollator(const QLocale& locale) {
     return collator;
 }
 
+bool directoryRecordLess(const QCollator& collator, const QString& a, const QString& b) {
+    // Directory part first, then the index: a collation may weigh accents (and, for a file
+    // system that tells case apart, letter case) only after every base letter of the whole
+    // text, which would let the index digits interleave the records of two directories.
+    const auto collatedLess = [&collator](const QString& x, const QString& y) {
+        const int order = collator.compare(x, y);
+        return order != 0 ? order < 0 : x < y;
+    };
+    const QString closing = QStringLiteral("</dn>");
+    const qsizetype endA = a.indexOf(closing) + closing.size();
+    const qsizetype endB = b.indexOf(closing) + closing.size();
+    const QString directoryA = a.left(endA);
+    const QString directoryB = b.left(endB);
+    if (directoryA != directoryB)
+        return collatedLess(directoryA, directoryB);
+    return collatedLess(a.mid(endA), b.mid(endB));
+}
+
 QString directoryRecord(const QString& entry, qsizetype index) {
     return QStringLiteral("<dn>") + directoryPart(photoPath(entry)) + QStringLiteral("</dn><dp>") +
            QString::number(index) + QStringLiteral("</dp>");
@@ -40,7 +58,9 @@ QStringList sortedPhotoList(const QStringList& entries, const QCollator& collato
     records.reserve(entries.size());
     for (qsizetype k = 0; k < entries.size(); ++k)
         records << directoryRecord(entries[k], k);
-    std::sort(records.begin(), records.end(), before);
+    std::sort(records.begin(), records.end(), [&collator](const QString& a, const QString& b) {
+        return directoryRecordLess(collator, a, b);
+    });
 
     QStringList byDirectory;
     byDirectory.reserve(entries.size());

@@ -54,6 +54,8 @@ QCollator photoListCollator(const QLocale& locale = QLocale());
 
 // "<dn>directory</dn><dp>index</dp>": what the sort orders the directories by. The markup takes
 // part in the comparison, so "</dn>" decides between a directory and a longer one it prefixes.
+// The order of directory records: by directory, then by index compared as text.
+bool directoryRecordLess(const QCollator& collator, const QString& a, const QString& b);
 QString directoryRecord(const QString& entry, qsizetype index);
 
 // Groups the photos by directory, the groups in the order of their directory records, and
