@@ -71,29 +71,29 @@ ColourValue fromQColor(const QColor& colour) {
     return ColourValue(rgb.red()) | ColourValue(rgb.green()) << 8 | ColourValue(rgb.blue()) << 16;
 }
 
-QFont toQFont(const FontSpec& spec) {
-    QFont font(spec.face);
-    if (spec.pointSize > 0)
-        font.setPointSize(spec.pointSize);
-    else if (spec.pointSize < 0)
-        font.setPixelSize(-spec.pointSize);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
+QFont toQFont(const FontSpec& fontSpec) {
+    QFont font(fontSpec.face);
+    if (fontSpec.pointSize > 0)
+        font.setPointSize(fontSpec.pointSize);
+    else if (fontSpec.pointSize < 0)
+        font.setPixelSize(-fontSpec.pointSize);
+    font.setBold(fontSpec.bold);
+    font.setItalic(fontSpec.italic);
+    font.setUnderline(fontSpec.underline);
+    font.setStrikeOut(fontSpec.strikeOut);
     return font;
 }
 
 FontSpec fromQFont(const QFont& font, ColourValue colour, int charset) {
-    FontSpec spec;
-    spec.face = font.family();
-    spec.pointSize =
+    FontSpec fontSpec;
+    fontSpec.face = font.family();
+    fontSpec.pointSize =
         font.pointSizeF() > 0 ? qRound(font.pointSizeF()) : qRound(font.pixelSize() * 72.0 / 96.0);
-    spec.colour = colour;
-    spec.bold = font.bold();
-    spec.italic = font.italic();
-    spec.underline = font.underline();
-    spec.strikeOut = font.strikeOut();
-    spec.charset = charset;
-    return spec;
+    fontSpec.colour = colour;
+    fontSpec.bold = font.bold();
+    fontSpec.italic = font.italic();
+    fontSpec.underline = font.underline();
+    fontSpec.strikeOut = font.strikeOut();
+    fontSpec.charset = charset;
+    return fontSpec;
 }

@@ -28,7 +28,7 @@ ColourValue fromQColor(const QColor& colour);
 // The font a font sample is drawn in. The character set has no counterpart in a QFont: it
 // stays on the FontSpec. A size of 0 leaves the font's default size; a negative size is a
 // height in pixels, as the desktop reads a negative font size.
-QFont toQFont(const FontSpec& spec);
+QFont toQFont(const FontSpec& fontSpec);
 
 // The FontSpec of a chosen font; a pixel-sized font is converted to whole points at
 // 96 dots per inch. Colour and character set are not part of a QFont and are given.

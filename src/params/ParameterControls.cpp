@@ -89,14 +89,14 @@ FontSampleLabel::FontSampleLabel(const QString& objectName, const QString& sampl
     setFontSpec(m_spec);
 }
 
-void FontSampleLabel::setFontSpec(const FontSpec& spec) {
-    const bool changed = !(spec == m_spec);
-    m_spec = spec;
-    setFont(toQFont(spec));
+void FontSampleLabel::setFontSpec(const FontSpec& fontSpec) {
+    const bool changed = !(fontSpec == m_spec);
+    m_spec = fontSpec;
+    setFont(toQFont(fontSpec));
     // Only the active and inactive looks take the colour; a disabled sample greys out
     // like every other caption.
     QPalette colours = palette();
-    const QColor colour = toQColor(spec.colour, colours);
+    const QColor colour = toQColor(fontSpec.colour, colours);
     colours.setColor(QPalette::Active, QPalette::WindowText, colour);
     colours.setColor(QPalette::Inactive, QPalette::WindowText, colour);
     setPalette(colours);

@@ -58,7 +58,7 @@ public:
     FontSampleLabel(const QString& objectName, const QString& sampleText, QWidget* parent);
 
     const FontSpec& fontSpec() const { return m_spec; }
-    void setFontSpec(const FontSpec& spec);
+    void setFontSpec(const FontSpec& fontSpec);
 
 signals:
     void clicked();

@@ -124,7 +124,7 @@ void ColourConversionTest::fromQColorPacksRedInTheLowByte() {
 }
 
 void ColourConversionTest::fontsRoundTrip_data() {
-    QTest::addColumn<FontSpec>("spec");
+    QTest::addColumn<FontSpec>("fontSpec");
     QTest::newRow("large sample") << largeSampleFont(20, true);
     QTest::newRow("small sample") << FontSpec{};
     FontSpec decorated;
@@ -139,15 +139,15 @@ void ColourConversionTest::fontsRoundTrip_data() {
 }
 
 void ColourConversionTest::fontsRoundTrip() {
-    QFETCH(FontSpec, spec);
-    const QFont font = toQFont(spec);
-    QCOMPARE(font.family(), spec.face);
-    QCOMPARE(font.pointSize(), spec.pointSize);
-    QCOMPARE(font.bold(), spec.bold);
-    QCOMPARE(font.italic(), spec.italic);
-    QCOMPARE(font.underline(), spec.underline);
-    QCOMPARE(font.strikeOut(), spec.strikeOut);
-    QCOMPARE(fromQFont(font, spec.colour, spec.charset), spec);
+    QFETCH(FontSpec, fontSpec);
+    const QFont font = toQFont(fontSpec);
+    QCOMPARE(font.family(), fontSpec.face);
+    QCOMPARE(font.pointSize(), fontSpec.pointSize);
+    QCOMPARE(font.bold(), fontSpec.bold);
+    QCOMPARE(font.italic(), fontSpec.italic);
+    QCOMPARE(font.underline(), fontSpec.underline);
+    QCOMPARE(font.strikeOut(), fontSpec.strikeOut);
+    QCOMPARE(fromQFont(font, fontSpec.colour, fontSpec.charset), fontSpec);
 }
 
 void ColourConversionTest::fontSizesOutsideWholePoints_data() {

@@ -393,19 +393,19 @@ void ParameterTabsTest::fontSamples() {
     auto* label = tabs.find<FontSampleLabel>(name);
     QVERIFY(label);
     QCOMPARE(label->text(), sample);
-    const FontSpec spec = label->fontSpec();
-    QCOMPARE(spec.face, QStringLiteral("Arial"));
-    QCOMPARE(spec.pointSize, pointSize);
-    QCOMPARE(spec.bold, large && pointSize == 20);
-    QCOMPARE(spec.colour, colourBlack);
-    QCOMPARE(spec.charset, large ? eastEuropeanCharset : defaultCharset);
+    const FontSpec fontSpec = label->fontSpec();
+    QCOMPARE(fontSpec.face, QStringLiteral("Arial"));
+    QCOMPARE(fontSpec.pointSize, pointSize);
+    QCOMPARE(fontSpec.bold, large && pointSize == 20);
+    QCOMPARE(fontSpec.colour, colourBlack);
+    QCOMPARE(fontSpec.charset, large ? eastEuropeanCharset : defaultCharset);
     QCOMPARE(label->font().pointSize(), pointSize);
     QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
     QCOMPARE(label->toolTip(),
              name == QLatin1String("Label4") ? QStringLiteral("Zmień czcionkę") : QString());
 
     // The sample is drawn in the colour of its font.
-    FontSpec green = spec;
+    FontSpec green = fontSpec;
     green.colour = 0x00FF00;
     green.bold = true;
     green.pointSize = 20;
