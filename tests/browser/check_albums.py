@@ -1,0 +1,627 @@
+#!/usr/bin/env python3
+"""Makes albums with kadrela-batch from real photos and checks them in headless Chromium.
+
+Every album is opened from disk (file://). For each one: every page loads, every picture on
+it decodes, every link that stays inside the album names a file that is there, every page is
+reachable from the main page, "next" on the photo pages runs once round all photos, the
+pop-up descriptions appear only under the pointer and tell the truth about the photo, table
+descriptions likewise, background pictures load, and Polish letters come out as Polish
+letters. Any failure is listed and the exit status is 1; a browser that cannot be started
+is a failure too, never a skip.
+"""
+
+import argparse
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.parse
+import zlib
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import devtools  # noqa: E402
+
+TITLE = "Zażółć gęślą jaźń"
+POLISH_DIR = "Zażółć gęślą"
+POLISH_PHOTO = "Źdźbło łąki.jpg"
+
+# Where the photos come from (mate-backgrounds): small ones, one name used twice on purpose.
+PHOTOS = [
+    (POLISH_DIR + "/" + POLISH_PHOTO, "nature/FreshFlower.jpg"),
+    (POLISH_DIR + "/Łąka.jpg", "nature/GreenMeadow.jpg"),
+    (POLISH_DIR + "/kwiat.png", None),
+    ("Jesień/Aqua.jpg", "nature/Aqua.jpg"),
+    ("Jesień/Garden.jpg", "nature/Garden.jpg"),
+    ("Jesień/ikona.gif", None),
+    ("inne/GreenTraditional.jpg", "desktop/GreenTraditional.jpg"),
+    ("inne/Łąka.jpg", "nature/YellowFlower.jpg"),
+]
+PHOTO_EXTENSIONS = (".jpg", ".jpeg", ".png", ".gif", ".bmp")
+
+# Text that only shows when Polish letters were decoded with the wrong code page, or an
+# entity written twice over.
+MOJIBAKE = ("\ufffd", "Ĺ", "Ă", "Ä", "Ã", "Å", "&#")
+
+
+class Album:
+    def __init__(self, name, layout, language, photo_pages, reduced_originals, description,
+                 backgrounds):
+        self.name = name
+        self.layout = layout
+        self.language = language
+        self.photo_pages = photo_pages
+        self.reduced_originals = reduced_originals
+        self.description = description  # "popup", "table" or None
+        self.backgrounds = backgrounds  # subset of {"page", "table", "cell"}
+
+    def label(self):
+        return "%s [%s, %s, photo pages %s, %s, descriptions %s, backgrounds %s]" % (
+            self.name, self.layout, self.language, "on" if self.photo_pages else "off",
+            "reduced originals" if self.reduced_originals else "thumbnails",
+            self.description or "none", ",".join(sorted(self.backgrounds)) or "none")
+
+
+# Every layout in both languages with photo pages on and off; the other choices rotate so
+# that pop-ups and tables each meet both thumbnail kinds and both languages.
+ALBUMS = [
+    Album("a01", "directories", "pl", True, False, "popup", {"page"}),
+    Album("a02", "directories", "pl", False, True, "table", {"table", "cell"}),
+    Album("a03", "directories", "en", True, True, "popup", {"cell"}),
+    Album("a04", "directories", "en", False, False, "table", {"page"}),
+    Album("a05", "one-page", "pl", True, True, "table", {"page", "table"}),
+    Album("a06", "one-page", "pl", False, False, "popup", {"cell"}),
+    Album("a07", "one-page", "en", True, False, "table", {"table"}),
+    Album("a08", "one-page", "en", False, True, "popup", {"page", "cell"}),
+    Album("a09", "per-page", "pl", True, False, "popup", {"table"}),
+    Album("a10", "per-page", "pl", False, True, "popup", {"page"}),
+    Album("a11", "per-page", "en", True, True, "table", {"page", "table", "cell"}),
+    Album("a12", "per-page", "en", False, False, None, set()),
+]
+SCREENSHOT_ALBUM = "a01"
+
+
+# --- fixtures ---------------------------------------------------------------------------
+
+def write_png(path, width, height, pixel):
+    rows = b"".join(
+        b"\0" + b"".join(bytes(pixel(x, y)) for x in range(width)) for y in range(height))
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n")
+        out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)))
+        out.write(chunk(b"IDAT", zlib.compress(rows)))
+        out.write(chunk(b"IEND", b""))
+
+
+def make_photos(root, photo_source, gif_source):
+    for relative, source in PHOTOS:
+        target = os.path.join(root, relative)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        if relative.endswith(".png"):
+            write_png(target, 120, 90, lambda x, y: (40 + x, 90 + y, 200 - x))
+        elif relative.endswith(".gif"):
+            shutil.copyfile(gif_source, target)
+        else:
+            path = os.path.join(photo_source, source)
+            if not os.path.isfile(path):
+                raise SystemExit("FAIL: photo %s is missing (Debian package mate-backgrounds; "
+                                 "tools/install-dependencies --tests installs it)" % path)
+            shutil.copyfile(path, target)
+
+
+def write_parameters(directory, album):
+    """Writes a parameter file, and the background picture beside it when one is used."""
+    background = "tło.png"
+    if album.backgrounds:
+        write_png(os.path.join(directory, background), 24, 24,
+                  lambda x, y: (236, 242, 250) if (x // 12 + y // 12) % 2 else (250, 246, 236))
+    lines = ["[Info]", "Info=Kadrela Settings", "", "[MainP]", "ColC=3", "CatS=1", "",
+             "[AlbumP]", "ColC=3",
+             "PInfo=%d" % (album.description is not None),
+             "PInfoType=%d" % (album.description == "table"),
+             "PInfoFN=1", "PInfoD=1", "PInfoS=1",
+             "Thumb=%d" % album.reduced_originals, "ThumbW=160", "ThumbH=120", "",
+             "[Bckg]"]
+    for key, kind in (("PBck", "page"), ("TBck", "table"), ("CBck", "cell")):
+        used = kind in album.backgrounds
+        lines += ["%s=%d" % (key, used), "%sF=%d" % (key, used),
+                  "%sP=%s" % (key, background if used else "")]
+    lines += ["", "[PhotoP]", "Create=%d" % (0 if album.photo_pages else 1), "Descr=1",
+              "PInfoFN=1", "PInfoD=1", "PInfoS=1", ""]
+    path = os.path.join(directory, "look.ini")
+    # Parameter files are kept in the Central European Windows code page.
+    with open(path, "w", encoding="cp1250") as out:
+        out.write("\n".join(lines))
+    return path
+
+
+def make_album(batch, album, work, photos):
+    location = os.path.join(work, album.name)
+    os.makedirs(location)
+    parameters = write_parameters(location, album)
+    command = [batch, "-q", "-t", TITLE, "-o", location, "-p", parameters,
+               "-l", album.language, "-m", album.layout, "--sort", photos]
+    if album.layout == "per-page":
+        command[-2:-2] = ["-n", "3"]
+    run = subprocess.run(command, capture_output=True, text=True, timeout=120)
+    if run.returncode != 0:
+        raise CheckFailed("kadrela-batch exited with %d: %s" % (run.returncode,
+                                                                run.stderr.strip()))
+    main_page = run.stdout.strip()
+    if not os.path.isfile(main_page):
+        raise CheckFailed("kadrela-batch named %r as the main page, which is not there"
+                          % main_page)
+    album_dir = os.path.splitext(main_page)[0]
+    return location, main_page, album_dir
+
+
+# --- checks -------------------------------------------------------------------------------
+
+class CheckFailed(Exception):
+    pass
+
+
+def file_url(path):
+    return "file://" + urllib.parse.quote(os.path.abspath(path))
+
+
+def url_path(url):
+    parts = urllib.parse.urlsplit(url)
+    if parts.scheme != "file":
+        return None
+    return urllib.parse.unquote(parts.path)
+
+
+PAGE_FACTS = r"""
+(async () => {
+  const wait = ms => new Promise(r => setTimeout(r, ms));
+  for (let i = 0; i < 200 && ![...document.images].every(im => im.complete); ++i) await wait(25);
+  const background = async el => {
+    if (!el) return null;
+    const m = /url\("?(.*?)"?\)/.exec(getComputedStyle(el).backgroundImage);
+    if (!m) return {url: null, width: 0};
+    const im = new Image();
+    im.src = m[1];
+    try { await im.decode(); } catch (e) {}
+    return {url: m[1], width: im.naturalWidth};
+  };
+  return {
+    title: document.title,
+    charset: document.characterSet,
+    text: document.body ? document.body.innerText : '',
+    headings: [...document.querySelectorAll('h1,h2')].map(h => h.innerText.trim()),
+    attributes: [...document.querySelectorAll('[title],[alt]')]
+        .map(e => (e.getAttribute('title') || '') + ' ' + (e.getAttribute('alt') || '')),
+    images: [...document.images].map(im => ({src: im.src, width: im.naturalWidth})),
+    links: [...document.querySelectorAll('a[href]')].map(a => ({
+        href: a.href, icon: (a.querySelector('img') || {}).src || ''})),
+    styles: [...document.querySelectorAll('link[rel=stylesheet]')]
+        .map(l => ({href: l.href, loaded: !!l.sheet})),
+    backgrounds: {page: await background(document.body),
+                  table: await background(document.querySelector('table.td1')),
+                  cell: await background(document.querySelector('td.td2'))},
+  };
+})()
+"""
+
+NATURAL_SIZE = r"""
+(async () => {
+  const im = new Image();
+  im.src = %s;
+  try { await im.decode(); } catch (e) { return [0, 0]; }
+  return [im.naturalWidth, im.naturalHeight];
+})()
+"""
+
+POPUP_CELLS = r"""
+[...document.querySelectorAll('ul#gallery > li')].map((li, i) => {
+  const popup = li.querySelector('ul');
+  const img = li.querySelector('img');
+  return {index: i, alt: img ? img.getAttribute('alt') : null,
+          href: li.querySelector('a') ? li.querySelector('a').href : null,
+          hasPopup: !!popup,
+          display: popup ? getComputedStyle(popup).display : null};
+})
+"""
+
+POPUP_AFTER_HOVER = r"""
+(() => {
+  const li = document.querySelectorAll('ul#gallery > li')[%d];
+  const popup = li.querySelector('ul');
+  const style = getComputedStyle(popup);
+  const r = popup.getBoundingClientRect();
+  const top = document.elementFromPoint(r.left + r.width / 2, r.top + Math.min(r.height / 2, 10));
+  return {display: style.display, visibility: style.visibility,
+          width: r.width, height: r.height, onTop: !!top && popup.contains(top),
+          items: [...popup.querySelectorAll('li')].map(x => x.innerText.trim()),
+          heading: getComputedStyle(popup, '::before').content,
+          footer: getComputedStyle(popup, '::after').content};
+})()
+"""
+
+HOVER_POINT = r"""
+(() => {
+  const img = document.querySelectorAll('ul#gallery > li')[%d].querySelector('img');
+  img.scrollIntoView({block: 'center'});
+  const r = img.getBoundingClientRect();
+  return [r.left + r.width / 2, r.top + r.height / 2];
+})()
+"""
+
+TABLE_CELLS = r"""
+[...document.querySelectorAll('td.td2')].filter(td => td.querySelector('img')).map(td => {
+  const shown = sel => { const e = td.querySelector(sel);
+                         return e && e.offsetHeight > 0 ? e.innerText.trim() : null; };
+  return {alt: td.querySelector('img').getAttribute('alt'),
+          name: shown('div.td3'), dimensions: shown('div.td4'), size: shown('div.td5')};
+})
+"""
+
+PHOTO_PAGE = r"""
+(() => {
+  const shown = sel => { const e = document.querySelector(sel);
+                         return e && e.offsetHeight > 0 ? e.innerText.trim() : null; };
+  const photo = document.querySelector('img.pd4');
+  return {heading: shown('h1'), src: photo ? photo.src : null,
+          natural: photo ? [photo.naturalWidth, photo.naturalHeight] : [0, 0],
+          name: shown('div.pd1'), dimensions: shown('div.pd2'), size: shown('div.pd3')};
+})()
+"""
+
+
+def size_matches(text, size_bytes):
+    match = re.search(r"(\d+)[.,](\d\d)\s*(B|KB|MB|GB)\b", text or "")
+    if not match:
+        return False
+    value = float(match.group(1) + "." + match.group(2))
+    unit = {"B": 1, "KB": 1024, "MB": 1024 ** 2, "GB": 1024 ** 3}[match.group(3)]
+    return abs(value - size_bytes / unit) <= 0.0051
+
+
+class AlbumCheck:
+    def __init__(self, browser, album, location, main_page, album_dir):
+        self.browser = browser
+        self.album = album
+        self.location = os.path.realpath(location)
+        self.main_page = main_page
+        self.album_dir = album_dir
+        self.failures = []
+        self.facts = {}  # page path -> facts
+        self.texts = []
+
+    def fail(self, message):
+        self.failures.append(message)
+
+    def rel(self, path):
+        return os.path.relpath(path, self.location)
+
+    def inside(self, path):
+        return os.path.realpath(path).startswith(self.location + os.sep)
+
+    def open(self, path):
+        error = self.browser.navigate(file_url(path))
+        if error:
+            self.fail("%s does not load: %s" % (self.rel(path), error))
+            return None
+        return self.browser.evaluate(PAGE_FACTS)
+
+    # Every page loads, its pictures decode, its links and style sheets exist.
+    def check_page(self, path):
+        facts = self.open(path)
+        if facts is None:
+            return []
+        self.facts[path] = facts
+        name = self.rel(path)
+        for image in facts["images"]:
+            if image["width"] <= 0:
+                self.fail("%s: picture %s did not load" % (name, image["src"]))
+        for style in facts["styles"]:
+            if not style["loaded"]:
+                self.fail("%s: style sheet %s did not load" % (name, style["href"]))
+        pages = []
+        for link in facts["links"]:
+            target = url_path(link["href"])
+            if target is None:
+                self.fail("%s: link leaves the album for %s" % (name, link["href"]))
+                continue
+            if not self.inside(target):
+                self.fail("%s: link leaves the album for %s" % (name, target))
+            elif not os.path.isfile(target):
+                self.fail("%s: link to %s, which is not there" % (name, self.rel(target)))
+            elif target.endswith(".html"):
+                pages.append(os.path.realpath(target))
+        for kind in ("page", "table", "cell"):
+            background = facts["backgrounds"][kind]
+            if kind not in self.album.backgrounds or background is None:
+                continue
+            if not background["url"]:
+                self.fail("%s: no background picture on the %s" % (name, kind))
+            elif background["width"] <= 0:
+                self.fail("%s: %s background %s did not load" % (name, kind, background["url"]))
+        texts = [facts["title"], facts["text"]] + facts["headings"] + facts["attributes"]
+        for text in texts:
+            bad = [marker for marker in MOJIBAKE if marker in text]
+            if bad:
+                self.fail("%s: garbled text %r (contains %r)" % (name, text[:120], bad))
+        if TITLE not in facts["title"]:
+            self.fail("%s: window title %r lacks the album title" % (name, facts["title"]))
+        self.texts += texts
+        return pages
+
+    def crawl(self):
+        main = os.path.realpath(self.main_page)
+        queue, reached = [main], {main}
+        while queue:
+            for page in self.check_page(queue.pop(0)):
+                if page not in reached:
+                    reached.add(page)
+                    queue.append(page)
+        written = {os.path.realpath(os.path.join(self.album_dir, f))
+                   for f in os.listdir(self.album_dir) if f.endswith(".html")}
+        for page in sorted(written - reached):
+            self.fail("%s cannot be reached from the main page" % self.rel(page))
+            self.check_page(page)
+        shown = set()
+        for facts in self.facts.values():
+            shown |= {url_path(i["src"]) for i in facts["images"]}
+            shown |= {url_path(a["href"]) for a in facts["links"]}
+        for name in self.photo_names():
+            if os.path.join(os.path.realpath(self.album_dir), name) not in shown:
+                self.fail("photo %s is shown and linked by no page" % name)
+
+    def photo_names(self):
+        return sorted(f for f in os.listdir(self.album_dir)
+                      if f.lower().endswith(PHOTO_EXTENSIONS) and not f.startswith("th_")
+                      and f not in ("home.gif", "prev.gif", "next.gif", "index.gif", "main.png")
+                      and not re.match(r"(p|t|td)bck", f))
+
+    def check_polish(self):
+        wanted = [TITLE, POLISH_PHOTO]
+        if self.album.layout == "directories":
+            wanted.append(POLISH_DIR)
+        everything = "\n".join(self.texts)
+        for text in wanted:
+            if text not in everything:
+                self.fail("%r is shown on no page" % text)
+        main = self.facts.get(os.path.realpath(self.main_page))
+        if main and TITLE not in main["headings"]:
+            self.fail("main page heading is %r, not the album title" % main["headings"])
+
+    # "next" from the first photo page visits every photo page once and comes back.
+    def check_next_chain(self):
+        photo_pages = sorted(f for f in os.listdir(self.album_dir)
+                             if re.fullmatch(r"p-\d+\.html", f))
+        if not self.album.photo_pages:
+            if photo_pages:
+                self.fail("photo pages written although switched off: %s" % photo_pages)
+            return
+        count = len(self.photo_names())
+        if len(photo_pages) != count:
+            self.fail("%d photo pages for %d photos" % (len(photo_pages), count))
+        start = os.path.realpath(os.path.join(self.album_dir, "p-0.html"))
+        page, visited = start, []
+        for _ in range(count + 2):
+            visited.append(page)
+            facts = self.facts.get(page)
+            if facts is None:
+                self.fail("photo page %s was not loaded" % self.rel(page))
+                return
+            following = [a["href"] for a in facts["links"] if a["icon"].endswith("/next.gif")]
+            if len(following) != 1:
+                self.fail("%s has %d next links" % (self.rel(page), len(following)))
+                return
+            page = os.path.realpath(url_path(following[0]))
+            if page == start:
+                break
+        names = [os.path.basename(p) for p in visited]
+        if page != start:
+            self.fail("next does not lead back to the first photo page: %s" % names)
+        elif len(visited) != count or len(set(visited)) != len(visited):
+            self.fail("next visits %s for %d photos" % (names, count))
+        elif set(names) != set(photo_pages):
+            self.fail("next visits %s, photo pages are %s" % (names, photo_pages))
+
+    # A photo page shows its photo whole, under its name, and describes it truly.
+    def check_photo_pages(self):
+        for page in sorted(p for p in self.facts if re.fullmatch(r"p-\d+\.html",
+                                                                  os.path.basename(p))):
+            if self.browser.navigate(file_url(page)):
+                continue
+            shown = self.browser.evaluate(PHOTO_PAGE)
+            where = "%s, photo page" % self.rel(page)
+            if not shown["src"]:
+                self.fail("%s: no photo" % where)
+                continue
+            name = os.path.basename(url_path(shown["src"]))
+            truth = self.photo_truth(name)
+            if shown["heading"] != name:
+                self.fail("%s: heading %r for photo %s" % (where, shown["heading"], name))
+            if shown["name"] != name:
+                self.fail("%s: description names %r for photo %s" % (where, shown["name"], name))
+            self.check_description_text(where, name, truth, shown["dimensions"], shown["size"])
+            if truth and "[%dx%d]" % tuple(shown["natural"]) != truth["dimensions"]:
+                self.fail("%s: photo shown at %s, not whole" % (where, shown["natural"]))
+
+    def thumbnail_pages(self):
+        return sorted(p for p in self.facts
+                      if re.fullmatch(r"main(-\d+)?\.html", os.path.basename(p))
+                      and os.path.dirname(p) == os.path.realpath(self.album_dir))
+
+    def photo_truth(self, name):
+        """Name, dimensions as the browser decodes them, and byte size of a copied photo."""
+        path = os.path.join(self.album_dir, name)
+        if not os.path.isfile(path):
+            return None
+        width, height = self.browser.evaluate(NATURAL_SIZE % repr(file_url(path)))
+        return {"size": os.path.getsize(path), "dimensions": "[%dx%d]" % (width, height),
+                "jpeg": name.lower().endswith((".jpg", ".jpeg"))}
+
+    def check_description_text(self, where, name, truth, dimensions, size):
+        if truth is None:
+            self.fail("%s: describes %r, which is no photo of the album" % (where, name))
+            return
+        if truth["jpeg"] and dimensions != truth["dimensions"]:
+            self.fail("%s: dimensions %r, the photo is %s" % (where, dimensions,
+                                                            truth["dimensions"]))
+        if not size_matches(size, truth["size"]):
+            self.fail("%s: size %r, the photo has %d bytes" % (where, size, truth["size"]))
+
+    # The pop-up stays hidden until the pointer is over its thumbnail, then names the photo.
+    def check_popups(self, screenshot=None):
+        hovered = 0
+        for page in self.thumbnail_pages():
+            name = self.rel(page)
+            if self.browser.navigate(file_url(page)):
+                continue
+            cells = self.browser.evaluate(POPUP_CELLS)
+            if not cells:
+                self.fail("%s: no pop-up descriptions" % name)
+            for cell in cells:
+                where = "%s, pop-up of %s" % (name, cell["alt"])
+                if not cell["hasPopup"]:
+                    self.fail("%s: missing" % where)
+                    continue
+                self.browser.move_mouse(1, 1)
+                if self.browser.evaluate(POPUP_CELLS)[cell["index"]]["display"] != "none":
+                    self.fail("%s: shown without the pointer over it" % where)
+                x, y = self.browser.evaluate(HOVER_POINT % cell["index"])
+                self.browser.move_mouse(x, y)
+                shown = self.browser.evaluate(POPUP_AFTER_HOVER % cell["index"])
+                if (shown["display"] == "none" or shown["visibility"] != "visible"
+                        or shown["width"] <= 0 or shown["height"] <= 0 or not shown["onTop"]):
+                    self.fail("%s: not visible under the pointer: %s" % (where, shown))
+                    continue
+                hovered += 1
+                items = shown["items"]
+                for text in items + [shown["heading"], shown["footer"]]:
+                    if any(marker in text for marker in MOJIBAKE):
+                        self.fail("%s: garbled text %r" % (where, text))
+                self.texts += items
+                photo = cell["alt"]
+                if not items or not items[0].endswith(photo):
+                    self.fail("%s: first line %r does not name the photo" % (where, items[:1]))
+                if not self.album.photo_pages and \
+                        os.path.basename(url_path(cell["href"])) != photo:
+                    self.fail("%s: links to %s" % (where, cell["href"]))
+                truth = self.photo_truth(photo)
+                dimensions = next((re.search(r"\[\d+x\d+\]", i).group(0) for i in items
+                                   if re.search(r"\[\d+x\d+\]", i)), None)
+                self.check_description_text(where, photo, truth, dimensions, items[-1])
+                if screenshot and photo == POLISH_PHOTO:
+                    self.browser.screenshot(screenshot)
+                    screenshot = None
+                self.browser.move_mouse(1, 1)
+                if self.browser.evaluate(POPUP_CELLS)[cell["index"]]["display"] != "none":
+                    self.fail("%s: stays open after the pointer left" % where)
+        if hovered != len(self.photo_names()):
+            self.fail("pop-ups checked for %d of %d photos" % (hovered,
+                                                               len(self.photo_names())))
+        if screenshot:
+            self.fail("no pop-up of %s to photograph" % POLISH_PHOTO)
+
+    def check_table_descriptions(self):
+        described = 0
+        for page in self.thumbnail_pages():
+            if self.browser.navigate(file_url(page)):
+                continue
+            for cell in self.browser.evaluate(TABLE_CELLS):
+                described += 1
+                where = "%s, table description of %s" % (self.rel(page), cell["alt"])
+                if cell["name"] != cell["alt"]:
+                    self.fail("%s: name shown as %r" % (where, cell["name"]))
+                self.check_description_text(where, cell["alt"], self.photo_truth(cell["alt"]),
+                                            cell["dimensions"], cell["size"])
+        if described != len(self.photo_names()):
+            self.fail("table descriptions for %d of %d photos" % (described,
+                                                                  len(self.photo_names())))
+
+
+def screenshots(browser, check, directory):
+    os.makedirs(directory, exist_ok=True)
+    browser.navigate(file_url(check.main_page))
+    browser.screenshot(os.path.join(directory, "album-main.png"))
+    check.check_popups(os.path.join(directory, "album-thumbnails-popup.png"))
+    photo = [p for p, f in check.facts.items() if re.fullmatch(r"p-\d+\.html", os.path.basename(p))
+             and f["headings"] and f["headings"][0] == POLISH_PHOTO]
+    if not photo:
+        check.fail("no photo page of %s to photograph" % POLISH_PHOTO)
+        return
+    browser.navigate(file_url(photo[0]))
+    browser.screenshot(os.path.join(directory, "album-photo.png"))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--batch", required=True, help="the kadrela-batch program")
+    parser.add_argument("--chromium", help="the browser (default: chromium on PATH)")
+    parser.add_argument("--photos-from", default="/usr/share/backgrounds/mate")
+    parser.add_argument("--gif", default=os.path.join(
+        os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "album", "home.gif"))
+    parser.add_argument("--screenshots", metavar="DIR",
+                        help="also write the README's album screenshots into DIR")
+    parser.add_argument("--keep", metavar="DIR", help="make the albums in DIR and keep them")
+    parser.add_argument("--only", nargs="*", help="album names to check (default: all)")
+    args = parser.parse_args()
+
+    started = time.monotonic()
+    work = args.keep or tempfile.mkdtemp(prefix="kadrela-albums-")
+    os.makedirs(work, exist_ok=True)
+    try:
+        photos = os.path.join(work, "zdjęcia")
+        if not os.path.isdir(photos):
+            make_photos(photos, args.photos_from, args.gif)
+        try:
+            browser = devtools.Browser(devtools.find_chromium(args.chromium))
+        except devtools.BrowserError as error:
+            print("FAIL: the browser cannot start, so no album was checked.\n%s" % error)
+            return 1
+        print("browser: %s" % browser.version)
+        failures = 0
+        try:
+            for album in ALBUMS:
+                if args.only and album.name not in args.only:
+                    continue
+                if os.path.exists(os.path.join(work, album.name)):
+                    shutil.rmtree(os.path.join(work, album.name))
+                try:
+                    check = AlbumCheck(browser, album, *make_album(args.batch, album, work,
+                                                                    photos))
+                    check.crawl()
+                    check.check_polish()
+                    check.check_next_chain()
+                    check.check_photo_pages()
+                    if album.description == "popup":
+                        if args.screenshots and album.name == SCREENSHOT_ALBUM:
+                            screenshots(browser, check, args.screenshots)
+                        else:
+                            check.check_popups()
+                    elif album.description == "table":
+                        check.check_table_descriptions()
+                    problems = check.failures
+                    pages = len(check.facts)
+                except (CheckFailed, devtools.BrowserError) as error:
+                    problems, pages = [str(error)], 0
+                status = "ok" if not problems else "FAIL"
+                print("%-4s %s: %d pages" % (status, album.label(), pages))
+                for problem in problems:
+                    print("       - %s" % problem)
+                failures += len(problems)
+        finally:
+            browser.close()
+        print("%d failures, %.1f s" % (failures, time.monotonic() - started))
+        return 1 if failures else 0
+    finally:
+        if not args.keep:
+            shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
