@@ -11,9 +11,10 @@
 #include "generator/ThumbnailMaker.h"
 #include "photos/PhotoEntry.h"
 
+#include "SamplePhotos.h"
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -45,16 +46,6 @@ public:
 private:
     QElapsedTimer m_timer;
 };
-
-QStringList sourceJpegs(const QString& folder) {
-    QStringList files;
-    QDirIterator it(folder, {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << it.next();
-    files.sort();
-    return files;
-}
 
 double seconds(const QElapsedTimer& timer) {
     return static_cast<double>(timer.nsecsElapsed()) / 1e9;
@@ -90,9 +81,9 @@ int main(int argc, char** argv) {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     const QString sourceFolder =
-        argc > 3 ? QString::fromLocal8Bit(argv[3]) : QStringLiteral("/usr/share/backgrounds/mate");
+        argc > 3 ? QString::fromLocal8Bit(argv[3]) : defaultSamplePhotoFolder;
 
-    const QStringList sources = sourceJpegs(sourceFolder);
+    const QStringList sources = jpegsUnder(sourceFolder);
     if (sources.isEmpty()) {
         std::fprintf(stderr, "no JPEG photos under %s\n", qPrintable(sourceFolder));
         return 1;

@@ -4,8 +4,9 @@
 #include "photos/ImageHeader.h"
 #include "photos/PhotoEntry.h"
 
+#include "SamplePhotos.h"
 #include <QCoreApplication>
-#include <QDirIterator>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -13,27 +14,14 @@
 
 #include <cstdio>
 
-namespace {
-
-QStringList jpegsUnder(const QString& folder) {
-    QStringList found;
-    QDirIterator it(folder, {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")},
-                    QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found.append(it.next());
-    found.sort();
-    return found;
-}
-
-} // namespace
+namespace {} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments();
     bool countOk = true;
     const int count = arguments.size() > 1 ? arguments[1].toInt(&countOk) : 1000;
-    const QString source =
-        arguments.size() > 2 ? arguments[2] : QStringLiteral("/usr/share/backgrounds/mate");
+    const QString source = arguments.size() > 2 ? arguments[2] : defaultSamplePhotoFolder;
     if (!countOk || count <= 0) {
         std::fprintf(stderr, "usage: entry_bench [count [source-folder]]\n");
         return 2;

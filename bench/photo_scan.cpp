@@ -8,9 +8,10 @@
 
 #include "ScriptedDesktop.h"
 
+#include "SamplePhotos.h"
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -48,16 +49,6 @@ Memory currentMemory() {
     return memory;
 }
 
-QStringList jpegsUnder(const QString& folder) {
-    QStringList found;
-    QDirIterator it(folder, {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")},
-                    QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found.append(it.next());
-    found.sort();
-    return found;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -67,8 +58,7 @@ int main(int argc, char** argv) {
     const QStringList arguments = app.arguments();
     bool countOk = true;
     const int count = arguments.size() > 1 ? arguments[1].toInt(&countOk) : 10000;
-    const QString source =
-        arguments.size() > 2 ? arguments[2] : QStringLiteral("/usr/share/backgrounds/mate");
+    const QString source = arguments.size() > 2 ? arguments[2] : defaultSamplePhotoFolder;
     if (!countOk || count <= 0) {
         std::fprintf(stderr, "usage: photo_scan [count [source-folder]]\n");
         return 2;

@@ -8,8 +8,9 @@
 #include "generator/ThumbnailMaker.h"
 #include "photos/JpegFile.h"
 
+#include "SamplePhotos.h"
 #include <QCoreApplication>
-#include <QDirIterator>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -216,8 +217,7 @@ int main(int argc, char** argv) {
         return measurePeak(static_cast<Phase>(arguments[2].toInt()), arguments.mid(3));
     bool roundsOk = true;
     const int rounds = arguments.size() > 1 ? arguments[1].toInt(&roundsOk) : 5;
-    const QString source =
-        arguments.size() > 2 ? arguments[2] : QStringLiteral("/usr/share/backgrounds/mate");
+    const QString source = arguments.size() > 2 ? arguments[2] : defaultSamplePhotoFolder;
     if (!roundsOk || rounds <= 0) {
         std::fprintf(stderr, "usage: thumbnails [rounds [source-folder]]\n");
         return 2;
@@ -227,10 +227,7 @@ int main(int argc, char** argv) {
         return 1;
 
     std::vector<Photo> photos;
-    QDirIterator it(source, {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")},
-                    QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString original = it.next();
+    for (const QString& original : jpegsUnder(source)) {
         const auto header = readJpegHeader(original);
         if (!header)
             continue;
