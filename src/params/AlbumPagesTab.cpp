@@ -32,17 +32,10 @@ AlbumPagesTab::AlbumPagesTab(QWidget* page)
     m_photoInformationType->setToolTip(
         QStringLiteral("Opcja interaktywnych opisów nie działa dobrze pod Internet Explorerem"));
 
-    const auto addInfo = [&](int top, const char* checkBox, const QString& caption,
-                             const char* sample) {
-        InfoControls info;
-        info.shown = addCheckBox(table, checkBox, caption, QRect(236, top, 96, 19));
-        info.font = addFontSample(table, sample, QStringLiteral("Czcionka"),
-                                  QRect(334, top, 60, 19), Qt::AlignLeft | Qt::AlignVCenter);
-        return info;
-    };
-    m_fileName = addInfo(21, "CheckBox10", QStringLiteral("Nazwa pliku"), "Label28");
-    m_dimensions = addInfo(41, "CheckBox11", QStringLiteral("Wymiary"), "Label29");
-    m_size = addInfo(61, "CheckBox12", QStringLiteral("Rozmiar"), "Label30");
+    m_fileName =
+        addInfoRow(table, {236, 21}, "CheckBox10", QStringLiteral("Nazwa pliku"), "Label28");
+    m_dimensions = addInfoRow(table, {236, 41}, "CheckBox11", QStringLiteral("Wymiary"), "Label29");
+    m_size = addInfoRow(table, {236, 61}, "CheckBox12", QStringLiteral("Rozmiar"), "Label30");
 
     addLabel(table, "Label2", QStringLiteral("Ilość kolumn :"), QRect(400, 21, 93, 16));
     m_columns = addSpinEdit(table, "UpDown1", "Edit2", 1, 100, QRect(400, 39, 50, 23));

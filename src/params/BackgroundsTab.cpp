@@ -96,17 +96,11 @@ BackgroundsTab::BackgroundsTab(QWidget* page)
                                QRect(6, 21, 222, 22));
     m_photoDescription = addCheckBox(photoPages, "CheckBox13",
                                      QStringLiteral("Dodawane opisy zdjęć"), QRect(6, 45, 180, 19));
-    const auto addInfo = [&](int top, const char* checkBox, const QString& caption,
-                             const char* sample) {
-        InfoControls info;
-        info.shown = addCheckBox(photoPages, checkBox, caption, QRect(22, top, 96, 19));
-        info.font = addFontSample(photoPages, sample, QStringLiteral("Czcionka"),
-                                  QRect(120, top, 60, 19), Qt::AlignLeft | Qt::AlignVCenter);
-        return info;
-    };
-    m_fileName = addInfo(64, "CheckBox2", QStringLiteral("Nazwa pliku"), "Label7");
-    m_dimensions = addInfo(83, "CheckBox3", QStringLiteral("Wymiary"), "Label16");
-    m_size = addInfo(102, "CheckBox4", QStringLiteral("Rozmiar"), "Label17");
+    m_fileName =
+        addInfoRow(photoPages, {22, 64}, "CheckBox2", QStringLiteral("Nazwa pliku"), "Label7");
+    m_dimensions =
+        addInfoRow(photoPages, {22, 83}, "CheckBox3", QStringLiteral("Wymiary"), "Label16");
+    m_size = addInfoRow(photoPages, {22, 102}, "CheckBox4", QStringLiteral("Rozmiar"), "Label17");
     m_photoFrame = addFrameColumn(
         photoPages, QPoint(262, 21),
         {"CheckBox14", "Label18", "UpDown6", "Edit11", "Label19", "Panel4", "Label20", "ComboBox4"},

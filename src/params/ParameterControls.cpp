@@ -290,3 +290,14 @@ std::vector<QSignalBlocker> ParameterTab::silenceControls() const {
 void ParameterTab::watch(QObject* control) {
     m_controls.append(control);
 }
+
+InfoControls ParameterTab::addInfoRow(QWidget* parent, QPoint topLeft, const char* checkBoxName,
+                                      const QString& caption, const char* sampleName) {
+    InfoControls info;
+    info.shown =
+        addCheckBox(parent, checkBoxName, caption, QRect(topLeft.x(), topLeft.y(), 96, 19));
+    info.font = addFontSample(parent, sampleName, QStringLiteral("Czcionka"),
+                              QRect(topLeft.x() + 98, topLeft.y(), 60, 19),
+                              Qt::AlignLeft | Qt::AlignVCenter);
+    return info;
+}

@@ -165,6 +165,10 @@ protected:
                                  const QString& checkBoxText);
     static constexpr int frameColumnWidth = 214; // and 89 pixels high
 
+    // A piece of photo information: its check box with the sample of its font beside it.
+    InfoControls addInfoRow(QWidget* parent, QPoint topLeft, const char* checkBoxName,
+                            const QString& caption, const char* sampleName);
+
     // While the returned blockers live, no control of this page sends a signal: showing
     // values must not look like the user changing them.
     std::vector<QSignalBlocker> silenceControls() const;
