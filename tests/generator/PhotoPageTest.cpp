@@ -1,12 +1,17 @@
 #include "generator/PhotoPage.h"
 #include "generator/GenerationError.h"
 
+#include "AlbumFixtures.h"
 #include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <QtTest>
+
+using albumfixtures::gifEntry;
+using albumfixtures::jpegEntry;
 
 namespace {
 
@@ -15,18 +20,6 @@ QByteArray fileOf(const QByteArrayList& lines) {
     for (const QByteArray& line : lines)
         bytes += line + "\r\n";
     return bytes;
-}
-
-QString jpegEntry(const QString& path, int width, int height, const QString& size) {
-    return QString("<n>%1</n><w>%2</w><h>%3</h><r>%4</r>")
-        .arg(path)
-        .arg(width)
-        .arg(height)
-        .arg(size);
-}
-
-QString gifEntry(const QString& path, const QString& size) {
-    return QString("<n>%1</n><r>%2</r><ns>").arg(path, size);
 }
 
 // An album of `count` photos x0.jpg … in dir, as the copy step leaves the entries.

@@ -2,13 +2,18 @@
 #include "generator/GenerationError.h"
 #include "generator/RunObserver.h"
 
+#include "AlbumFixtures.h"
 #include "JpegFixtures.h"
 #include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <QtTest>
+
+using albumfixtures::gifEntry;
+using albumfixtures::jpegEntry;
 
 namespace {
 
@@ -55,18 +60,6 @@ QByteArrayList linesOf(const QByteArray& file) {
     for (QByteArray& line : lines)
         line.chop(1);
     return lines;
-}
-
-QString jpegEntry(const QString& path, int width, int height, const QString& size) {
-    return QString("<n>%1</n><w>%2</w><h>%3</h><r>%4</r>")
-        .arg(path)
-        .arg(width)
-        .arg(height)
-        .arg(size);
-}
-
-QString gifEntry(const QString& path, const QString& size) {
-    return QString("<n>%1</n><r>%2</r><ns>").arg(path, size);
 }
 
 AlbumContext album(const QString& dir, int language) {

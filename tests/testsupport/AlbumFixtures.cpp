@@ -74,4 +74,16 @@ QByteArray lineWith(const QString& path, const QByteArray& text) {
     return {};
 }
 
+QString jpegEntry(const QString& path, int width, int height, const QString& size) {
+    return QStringLiteral("<n>%1</n><w>%2</w><h>%3</h><r>%4</r>")
+        .arg(path)
+        .arg(width)
+        .arg(height)
+        .arg(size);
+}
+
+QString gifEntry(const QString& path, const QString& size) {
+    return QStringLiteral("<n>%1</n><r>%2</r><ns>").arg(path, size);
+}
+
 } // namespace albumfixtures

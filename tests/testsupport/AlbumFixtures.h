@@ -14,6 +14,10 @@ namespace albumfixtures {
 QString jpegPhoto(const QString& dir, const QString& name, QSize size = QSize(64, 48));
 QString pngPhoto(const QString& dir, const QString& name, QSize size = QSize(32, 32));
 
+// Photo entry texts written out by hand, for writers that never open the photo.
+QString jpegEntry(const QString& path, int width, int height, const QString& size);
+QString gifEntry(const QString& path, const QString& size);
+
 // count JPEGs dir/<prefix>0.jpg … in list order.
 QStringList jpegPhotos(const QString& dir, const QString& prefix, int count);
 
