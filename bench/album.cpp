@@ -6,10 +6,10 @@
 // and prints album / (thumbnails + copy). Everything else the build does (pages, the style
 // sheet, grouping) should add little to that sum.
 //   album_bench [photos [rounds [source-folder]]]
-#include "generator/AlbumRun.h"
-#include "generator/RunObserver.h"
-#include "generator/ThumbnailMaker.h"
-#include "photos/PhotoEntry.h"
+#include "core/generator/AlbumRun.h"
+#include "core/generator/RunObserver.h"
+#include "core/generator/ThumbnailMaker.h"
+#include "core/photos/PhotoEntry.h"
 
 #include "SamplePhotos.h"
 #include <QCoreApplication>

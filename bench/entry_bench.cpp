@@ -1,8 +1,8 @@
 // Builds photo entries for a folder of real photos and prints how fast that goes and how much
 // of each file had to be read. Copies the photos first so that there are enough of them:
 //   entry_bench [count [source-folder]]
-#include "photos/ImageHeader.h"
-#include "photos/PhotoEntry.h"
+#include "core/photos/ImageHeader.h"
+#include "core/photos/PhotoEntry.h"
 
 #include "SamplePhotos.h"
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 // off-screen window, and prints how fast that goes and what it costs in memory. The folder
 // is made first from hard links to copies of real photos:
 //   photo_scan [count [source-folder]]
-#include "app/WindowState.h"
-#include "photos/OpenDialogMemory.h"
-#include "photos/PhotoListTab.h"
+#include "gui/app/WindowState.h"
+#include "gui/photos/OpenDialogMemory.h"
+#include "gui/photos/PhotoListTab.h"
 
 #include "ScriptedDesktop.h"
 

@@ -5,8 +5,8 @@
 // Every photo is used in both forms: the missing one is made by transcoding its coefficients,
 // so the pixels of the two forms are the same. Also prints the peak memory of each phase.
 //   thumbnails [rounds [source-folder]]
-#include "generator/ThumbnailMaker.h"
-#include "photos/JpegFile.h"
+#include "core/generator/ThumbnailMaker.h"
+#include "core/photos/JpegFile.h"
 
 #include "SamplePhotos.h"
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 // that the package installs, so that title bar and task bar show the same picture as
 // the menu entry.
 
-#include "app/KadrelaApplication.h"
+#include "gui/app/KadrelaApplication.h"
 
 #include <QFile>
 #include <QIcon>

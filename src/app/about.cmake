@@ -1,2 +1,0 @@
-# The About window.
-target_sources(kadrela_gui PRIVATE AboutWindow.cpp AboutWindow.h)

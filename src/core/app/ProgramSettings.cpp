@@ -1,0 +1,48 @@
+#include "core/app/ProgramSettings.h"
+
+#include "core/params/ProfileFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+const QString section = QStringLiteral("Ustawienia");
+const QString languageKey = QStringLiteral("Jezyk");
+const QString versionCheckKey = QStringLiteral("Wersja");
+
+bool isWritableDirectory(const QString& directory) {
+    const QFileInfo info(directory);
+    return info.isDir() && info.isWritable();
+}
+} // namespace
+
+QString programSettingsPath(const QString& programDirectory) {
+    const QString name = QLatin1String(programSettingsFileName);
+    if (isWritableDirectory(programDirectory))
+        return QDir(programDirectory).filePath(name);
+    const QString configDirectory =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(configDirectory);
+    return QDir(configDirectory).filePath(name);
+}
+
+qint8 languageFlagFromStored(qint32 stored) {
+    const auto lowByte = static_cast<qint8>(static_cast<quint8>(quint32(stored) & 0xFFu));
+    return (lowByte < 0 || lowByte > 1) ? qint8(0) : lowByte;
+}
+
+ProgramSettings readProgramSettings(const QString& path) {
+    const ProfileFile file(path);
+    ProgramSettings settings;
+    settings.languageFlag = languageFlagFromStored(file.readInteger(section, languageKey, 0));
+    settings.versionCheck = file.readBool(section, versionCheckKey, true);
+    return settings;
+}
+
+bool writeProgramSettings(const QString& path, const ProgramSettings& settings) {
+    ProfileFile file(path);
+    file.writeInteger(section, languageKey, settings.languageFlag);
+    file.writeBool(section, versionCheckKey, settings.versionCheck);
+    return file.save();
+}

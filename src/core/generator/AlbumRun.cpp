@@ -1,0 +1,289 @@
+#include "core/generator/AlbumRun.h"
+
+#include "core/app/StringTable.h"
+#include "core/generator/AlbumContext.h"
+#include "core/generator/AlbumResources.h"
+#include "core/generator/Categories.h"
+#include "core/generator/GenerationError.h"
+#include "core/generator/MainPage.h"
+#include "core/generator/RunObserver.h"
+#include "core/generator/StyleSheet.h"
+#include "core/generator/UniqueName.h"
+#include "core/photos/PathParts.h"
+#include "core/photos/PhotoListOrder.h"
+#include "core/photos/TaggedText.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+namespace {
+
+const int creatingAlbumText = 184;
+const int copyingPhotosText = 185;
+const int creatingStylesText = 186;
+const int creatingIndexesText = 187;
+const int creatingMainPageText = 188;
+
+bool hasLayoutMode(int mode) {
+    return mode == layoutOnePage || mode == layoutFixedCount || mode == layoutByDirectory;
+}
+
+quint32 clockSeed() {
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    return static_cast<quint32>(now) ^ static_cast<quint32>(now >> 32);
+}
+
+// One level only: the chosen location has to be there already. A directory left by an
+// earlier build of the same title is used again.
+void makeAlbumDirectory(const QString& albumDirectory) {
+    if (QDir().mkdir(albumDirectory) || QFileInfo(albumDirectory).isDir())
+        return;
+    throw GenerationError(QStringLiteral("The album directory %1 cannot be created.")
+                              .arg(QDir::toNativeSeparators(albumDirectory)));
+}
+
+// QFile::copy syncs every copy to the disk before it returns, which for a few hundred photos
+// costs more than the copying itself; an album is made again easily, so plain writes do.
+// The target is created anew, never opened through a link someone left under its name; a
+// copy that fails leaves nothing behind.
+bool copyFile(const QString& source, const QString& target) {
+    QFile in(source);
+    QFile out(target);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = in.read(buffer.data(), buffer.size());
+        if (got == 0)
+            return true;
+        if (got < 0 || out.write(buffer.constData(), got) != got) {
+            out.remove();
+            return false;
+        }
+    }
+}
+
+// Copies the entry's photo into the album directory under a name no earlier file has, and
+// points the entry at the copy. A photo that cannot be copied is left out without a word;
+// its entry names the copy all the same.
+void copyPhoto(QString& entry, const QString& albumDirectory) {
+    const QString source = tagValue(entry, QStringLiteral("<n>"));
+    const QString target = albumDirectory + uniqueFileName(albumDirectory, fileNamePart(source));
+    copyFile(source, target);
+    qsizetype end = entry.indexOf(QLatin1String("</n>"));
+    if (end < 0)
+        end = entry.size();
+    entry = QLatin1String("<n>") + target + entry.mid(end);
+}
+
+void writeResource(int number, const QString& albumDirectory, const char* fileName,
+                   QStringList& warnings) {
+    if (const std::optional<QString> warning =
+            writeAlbumResource(number, albumDirectory + QLatin1String(fileName)))
+        warnings << *warning;
+}
+
+// Clears what keeps the owner from deleting or entering the entry; never used on a link,
+// whose target lies who knows where.
+void makeRemovable(const QFileInfo& info) {
+    QFile::setPermissions(info.filePath(),
+                          QFile::permissions(info.filePath()) | QFileDevice::ReadOwner |
+                              QFileDevice::WriteOwner |
+                              (info.isDir() ? QFileDevice::ExeOwner : QFileDevice::Permissions()));
+}
+
+void removeEntry(const QFileInfo& info);
+
+void removeContents(const QString& directory) {
+    const QFileInfoList entries = QDir(directory).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& entry : entries)
+        removeEntry(entry);
+}
+
+void removeEntry(const QFileInfo& info) {
+    if (info.isSymLink()) {
+        QFile::remove(info.filePath());
+        return;
+    }
+    makeRemovable(info);
+    if (info.isDir()) {
+        removeContents(info.filePath());
+        QDir().rmdir(info.filePath());
+    } else {
+        QFile::remove(info.filePath());
+    }
+}
+
+QString withoutTrailingSeparator(const QString& path) {
+    QString result = path;
+    while (result.size() > 1 &&
+           (result.back() == QLatin1Char('/') || result.back() == QDir::separator()))
+        result.chop(1);
+    return result;
+}
+
+} // namespace
+
+std::optional<RunRefusal> validateRun(const RunInput& input) {
+    if (!hasLayoutMode(input.parameters.layoutMode))
+        return RunRefusal{QStringLiteral("Brak ustawionego sposobu układu zdjęć w albumie"),
+                          RunRefusal::Focus::None};
+    if (input.photoEntries.isEmpty())
+        return RunRefusal{QStringLiteral("Brak zdjeć na liście"), RunRefusal::Focus::None};
+    if (input.albumTitle.isEmpty())
+        return RunRefusal{QStringLiteral("Brak ustawionego tytułu albumu"),
+                          RunRefusal::Focus::Title};
+    if (input.albumLocation.isEmpty())
+        return RunRefusal{QStringLiteral("Brak ustawionego katalogu albumu"),
+                          RunRefusal::Focus::Location};
+    return std::nullopt;
+}
+
+QString albumDirectoryName(const QString& title) {
+    struct Replacement {
+        char16_t from;
+        const char16_t* to;
+    };
+    static const Replacement replacements[] = {
+        {u' ', u"_"}, {u'/', u""},  {u'\\', u""}, {u':', u""},  {u'*', u""},  {u'?', u""},
+        {u'"', u""},  {u'<', u""},  {u'>', u""},  {u'|', u""},  {u'ą', u"a"}, {u'ć', u"c"},
+        {u'ę', u"e"}, {u'ł', u"l"}, {u'ń', u"n"}, {u'ó', u"o"}, {u'ż', u"z"}, {u'ź', u"z"},
+    };
+    QString name = title;
+    for (const Replacement& r : replacements)
+        name.replace(QChar(r.from), QString::fromUtf16(r.to));
+    return QLatin1String("album-") + name;
+}
+
+RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
+    RunResult result;
+    result.perPageCount = input.parameters.perPageCount;
+    if (const std::optional<RunRefusal> refusal = validateRun(input)) {
+        result.errorMessage = refusal->message;
+        return result;
+    }
+
+    AlbumContext context;
+    context.parameters = input.parameters;
+    context.languageFlag = input.languageFlag;
+    context.albumTitle = input.albumTitle;
+    context.albumLocation = withTrailingSeparator(input.albumLocation);
+    context.palette = input.palette;
+    const AlbumParameters& p = context.parameters;
+    const qint8 language = context.languageFlag;
+
+    QRandomGenerator random(input.randomSeed.value_or(clockSeed()));
+    const QCollator collator = photoListCollator(input.collationLocale);
+    QStringList working = input.photoEntries;
+    const int photoCount = static_cast<int>(working.size());
+    const bool photoPages = p.photoPages == 0;
+
+    observer.setMaximum(photoPages ? 3 * photoCount + 3 : 2 * photoCount + 3);
+    observer.pump();
+
+    QStringList categoryRecords;
+    if (p.layoutMode == layoutByDirectory) {
+        DirectoryGrouping grouping = groupByDirectory(working, collator);
+        working = std::move(grouping.photos);
+        categoryRecords = std::move(grouping.categoryRecords);
+    }
+
+    context.albumDirectoryName = albumDirectoryName(context.albumTitle);
+    context.albumDirectory =
+        withTrailingSeparator(context.albumLocation + context.albumDirectoryName);
+    result.albumDirectory = context.albumDirectory;
+    result.mainPagePath = mainPagePath(context);
+
+    const auto stopped = [&result] {
+        result.outcome = RunOutcome::Stopped;
+        return result;
+    };
+
+    try {
+        observer.setCaption(interfaceText(creatingAlbumText, language));
+        makeAlbumDirectory(context.albumDirectory);
+        if (p.categorySign == signDefaultIcon)
+            writeResource(categoryIconResource, context.albumDirectory, "main.png",
+                          result.warnings);
+        writeResource(homeIconResource, context.albumDirectory, "home.gif", result.warnings);
+        writeResource(previousIconResource, context.albumDirectory, "prev.gif", result.warnings);
+        writeResource(nextIconResource, context.albumDirectory, "next.gif", result.warnings);
+        writeResource(indexIconResource, context.albumDirectory, "index.gif", result.warnings);
+
+        if (observer.abortRequested())
+            return stopped();
+        observer.step();
+        observer.setCaption(interfaceText(copyingPhotosText, language));
+        observer.pump();
+
+        for (QString& entry : working) {
+            copyPhoto(entry, context.albumDirectory);
+            if (observer.abortRequested())
+                return stopped();
+            observer.step();
+            observer.pump();
+        }
+        context.workingPhotos = std::move(working);
+
+        observer.setCaption(interfaceText(creatingStylesText, language));
+        observer.pump();
+        writeStyleSheet(context);
+
+        if (observer.abortRequested())
+            return stopped();
+        observer.step();
+        observer.setCaption(interfaceText(creatingIndexesText, language));
+        observer.pump();
+
+        if (p.layoutMode == layoutFixedCount)
+            result.perPageCount = correctedPerPageCount(p.perPageCount, photoCount);
+        const QList<Category> categories =
+            planCategories(context, categoryRecords, result.perPageCount, collator);
+        QStringList categoryPictures;
+        if (!writeCategoryPages(context, categories, random, observer, categoryPictures))
+            return stopped();
+
+        observer.setCaption(interfaceText(creatingMainPageText, language));
+        observer.pump();
+        if (!writeMainPage(context, categories, categoryPictures, observer))
+            return stopped();
+
+        if (observer.abortRequested())
+            return stopped();
+        observer.step();
+        observer.pump();
+        // The last pump is a chance to press stop like any other.
+        result.outcome = observer.abortRequested() ? RunOutcome::Stopped : RunOutcome::Finished;
+    } catch (const GenerationError& error) {
+        result.outcome = RunOutcome::Failed;
+        result.errorMessage = error.message();
+    }
+    return result;
+}
+
+void eraseUnfinishedAlbum(const QString& albumDirectory, const QString& mainPagePath) {
+    const QFileInfo directory(withoutTrailingSeparator(albumDirectory));
+    // Whatever the caller hands in, only a folder named as the build names its albums is
+    // emptied: a wrong path must not cost the user a folder of their own.
+    if (directory.fileName().startsWith(QLatin1String("album-"))) {
+        if (directory.isSymLink()) {
+            QFile::remove(directory.filePath());
+        } else if (directory.isDir()) {
+            makeRemovable(directory);
+            removeContents(directory.filePath());
+            QDir().rmdir(directory.filePath());
+        }
+    }
+
+    const QFileInfo mainPage(mainPagePath);
+    if (mainPage.isSymLink()) {
+        QFile::remove(mainPagePath);
+    } else if (mainPage.exists()) {
+        makeRemovable(mainPage);
+        QFile::remove(mainPagePath);
+    }
+}

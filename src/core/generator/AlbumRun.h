@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/params/AlbumParameters.h"
+
+#include <QLocale>
+#include <QPalette>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class RunObserver;
+
+// Everything one album build reads, taken from the window when "Utwórz album" is pressed.
+struct RunInput {
+    QStringList photoEntries;   // the photo list, in the order shown
+    AlbumParameters parameters; // perPageCount included
+    QString albumTitle;
+    QString albumLocation; // the chosen folder, with its trailing separator
+    qint8 languageFlag = 1;
+    QPalette palette;
+    QLocale collationLocale;           // orders photos and directories
+    std::optional<quint32> randomSeed; // the clock's when not given
+};
+
+enum class RunOutcome { Finished, Stopped, Failed };
+
+struct RunResult {
+    RunOutcome outcome = RunOutcome::Failed;
+    QString errorMessage;    // Failed: what went wrong, naming the file
+    QStringList warnings;    // shown to the user, the build went on (a missing resource)
+    qint32 perPageCount = 0; // as corrected by the fixed-count layout; to be stored back
+    QString albumDirectory;  // with its trailing separator
+    QString mainPagePath;
+};
+
+// Why an album cannot be made; the texts are Polish whatever the interface language, and the
+// caller shows them with the caption "Infomracja".
+struct RunRefusal {
+    enum class Focus { None, Title, Location };
+    QString message;
+    Focus focus = Focus::None; // the field to go to, on the first tab page
+};
+
+// The first of the four checks that fails: layout mode, photos, title, location.
+std::optional<RunRefusal> validateRun(const RunInput& input);
+
+// "album-" + the title with blanks turned into "_", the characters no file name may hold
+// removed and the Polish lower-case letters turned into plain ones.
+QString albumDirectoryName(const QString& title);
+
+// Writes the whole album, reporting to the observer and stopping at its request. Never asks
+// the user anything: after a stop it is for the caller to offer eraseUnfinishedAlbum.
+RunResult runAlbumBuild(const RunInput& input, RunObserver& observer);
+
+// Removes what a stopped build left: everything below the album directory (read-only files
+// included; a symbolic link is removed, never followed), the directory itself, and a file at
+// mainPagePath.
+void eraseUnfinishedAlbum(const QString& albumDirectory, const QString& mainPagePath);

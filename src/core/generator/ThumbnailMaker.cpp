@@ -1,0 +1,189 @@
+#include "core/generator/ThumbnailMaker.h"
+
+#include "core/generator/GenerationError.h"
+#include "core/generator/UniqueName.h"
+#include "core/photos/JpegFile.h"
+#include "core/photos/TaggedText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QTransform>
+
+#include <limits>
+
+namespace {
+
+// Every quotient goes through extended precision and is then rounded to single precision:
+// thumbnail sizes that pages already rely on depend on it (in plain double arithmetic a 14 × 7
+// photo would come out 49 pixels high instead of 50).
+float singleQuotient(long double dividend, long double divisor) {
+    return static_cast<float>(dividend / divisor);
+}
+
+// Toward zero; a value no picture can have (a zero-sized photo or
+// box makes infinities and NaNs) gives 0 rather than undefined behaviour.
+int truncated(float value) {
+    if (!(value > 0.0f))
+        return 0;
+    if (value >= static_cast<float>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(value);
+}
+
+QString thumbnailText(const QString& fileName, int width, int height) {
+    return QStringLiteral("<n>%1</n><w>%2</w><h>%3</h>").arg(fileName).arg(width).arg(height);
+}
+
+int dimension(const QString& entry, const QString& tag, const QString& photoPath) {
+    bool ok = false;
+    const int value = tagValue(entry, tag).toInt(&ok);
+    if (!ok)
+        throw GenerationError(
+            QStringLiteral("The size of the photo %1 is not a number.").arg(photoPath));
+    return value;
+}
+
+bool isBmp(const QString& fileName) {
+    return fileName.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive);
+}
+
+QImage bmpPicture(const QString& path) {
+    QImageReader reader(path, "bmp");
+    reader.setAutoTransform(false);
+    const QImage image = reader.read();
+    return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB888);
+}
+
+// The thumbnail appears under its name only once it is complete, so a failed or interrupted
+// run never leaves a broken picture in the album. Unlike QSaveFile this does not wait for the
+// disk (fsync) for every thumbnail: that alone took longer than decoding a photo, and the worst
+// a power cut can cost is a thumbnail the next run makes again.
+bool writeWhole(const QImage& picture, const QString& path) {
+    const QFileInfo target(path);
+    QFile part;
+    for (int attempt = 0; !part.isOpen(); ++attempt) {
+        if (attempt == 100)
+            return false;
+        part.setFileName(target.dir().filePath(
+            QStringLiteral(".%1.%2.part").arg(target.fileName()).arg(attempt)));
+        if (!part.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !part.exists())
+            return false;
+    }
+    // rename never replaces an existing file.
+    const bool written = writeJpeg(picture, &part) && part.flush();
+    part.close();
+    if (written && part.error() == QFileDevice::NoError && part.rename(path))
+        return true;
+    part.remove();
+    return false;
+}
+
+} // namespace
+
+QSize thumbnailDisplaySize(int photoWidth, int photoHeight, int maxWidth, int maxHeight) {
+    const long double width = photoWidth;
+    const long double height = photoHeight;
+    const float heightAtBoxWidth = singleQuotient(height, width / maxWidth);
+    const float widthAtBoxHeight = singleQuotient(width, height / maxHeight);
+    const float photoRatio = singleQuotient(width, height);
+    const float boxRatio = singleQuotient(maxWidth, maxHeight);
+    if (photoRatio > boxRatio)
+        return {maxWidth, truncated(heightAtBoxWidth)};
+    if (photoRatio < boxRatio)
+        return {truncated(widthAtBoxHeight), maxHeight};
+    return {maxWidth, maxHeight};
+}
+
+QImage orientedPicture(const QImage& picture, int orientation) {
+    switch (orientation) {
+    case 2:
+        return picture.mirrored(true, false);
+    case 3:
+        return picture.mirrored(true, true);
+    case 4:
+        return picture.mirrored(false, true);
+    case 5:
+        return picture.transformed(QTransform().rotate(90)).mirrored(true, false);
+    case 6:
+        return picture.transformed(QTransform().rotate(90));
+    case 7:
+        return picture.transformed(QTransform().rotate(90)).mirrored(false, true);
+    case 8:
+        return picture.transformed(QTransform().rotate(270));
+    default:
+        return picture;
+    }
+}
+
+QImage sampledPicture(const QImage& picture, QSize size) {
+    const QImage source = picture.convertToFormat(QImage::Format_RGB888);
+    QImage result(size, QImage::Format_RGB888);
+    if (source.isNull() || result.isNull())
+        return {};
+    const qint64 sourceWidth = source.width();
+    const qint64 sourceHeight = source.height();
+    for (int y = 0; y < size.height(); ++y) {
+        const uchar* from =
+            source.constScanLine(static_cast<int>(y * sourceHeight / size.height()));
+        uchar* to = result.scanLine(y);
+        for (int x = 0; x < size.width(); ++x) {
+            const uchar* pixel = from + 3 * (x * sourceWidth / size.width());
+            to[3 * x] = pixel[0];
+            to[3 * x + 1] = pixel[1];
+            to[3 * x + 2] = pixel[2];
+        }
+    }
+    return result;
+}
+
+QImage plainThumbnailPicture(const QString& photoPath, QSize displaySize) {
+    if (isBmp(photoPath))
+        return sampledPicture(bmpPicture(photoPath), displaySize);
+    const std::optional<JpegHeader> header = readJpegHeader(photoPath);
+    const std::optional<QImage> stored = readJpegImage(photoPath);
+    if (!header || !stored)
+        return {};
+    return sampledPicture(orientedPicture(*stored, header->orientation), displaySize);
+}
+
+QImage thumbnailPicture(const QString& photoPath, QSize displaySize) {
+    if (isBmp(photoPath))
+        return sampledPicture(bmpPicture(photoPath), displaySize);
+    return readJpegSampled(photoPath, displaySize).value_or(QImage());
+}
+
+QString makeThumbnail(const QString& photoEntry, int maxWidth, int maxHeight, bool makeFile) {
+    const QString photoPath = tagValue(photoEntry, QStringLiteral("<n>"));
+    const QFileInfo photo(photoPath);
+    const QString photoName = photo.fileName();
+    if (photoEntry.contains(QStringLiteral("<ns>")))
+        return thumbnailText(photoName, maxWidth, maxHeight);
+
+    const int width = dimension(photoEntry, QStringLiteral("<w>"), photoPath);
+    const int height = dimension(photoEntry, QStringLiteral("<h>"), photoPath);
+    const QSize size = thumbnailDisplaySize(width, height, maxWidth, maxHeight);
+    if (!makeFile)
+        return thumbnailText(photoName, size.width(), size.height());
+
+    // A photo so long and narrow that one side of its thumbnail comes to nothing cannot be
+    // written as a JPEG at all.
+    if (size.isEmpty())
+        throw GenerationError(
+            QStringLiteral("The photo %1 is too narrow for a thumbnail.").arg(photoPath));
+    const QImage picture = thumbnailPicture(photoPath, size);
+    if (picture.isNull())
+        throw GenerationError(QStringLiteral("The photo %1 cannot be read.").arg(photoPath));
+
+    QString thumbnailName = QStringLiteral("th_") + photoName;
+    if (isBmp(photoName))
+        thumbnailName += QStringLiteral(".jpg");
+    const QString directory = photo.path();
+    thumbnailName = uniqueFileName(directory, thumbnailName);
+    const QString thumbnailPath = QDir(directory).filePath(thumbnailName);
+    if (!writeWhole(picture, thumbnailPath))
+        throw GenerationError(
+            QStringLiteral("The thumbnail %1 cannot be written.").arg(thumbnailPath));
+    return thumbnailText(thumbnailName, size.width(), size.height());
+}

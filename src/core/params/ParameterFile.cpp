@@ -1,0 +1,315 @@
+#include "core/params/ParameterFile.h"
+
+#include "core/params/ColourText.h"
+#include "core/params/ProfileFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <variant>
+
+namespace {
+
+using IntRef = int& (*)(AlbumParameters&);
+using BoolRef = bool& (*)(AlbumParameters&);
+using ColourRef = ColourValue& (*)(AlbumParameters&);
+using FontRef = FontSpec& (*)(AlbumParameters&);
+using BackgroundRef = BackgroundParameters& (*)(AlbumParameters&);
+
+// How a read integer reaches its control: a list without that item has no selection, an
+// up-down keeps its position within its range, the per-page count takes it as it is.
+struct ListValue {
+    IntRef value;
+    int itemCount;
+    int fallback;
+};
+struct SpinValue {
+    IntRef value;
+    int minimum;
+    int maximum;
+    int fallback;
+};
+struct PerPageValue {};
+struct BoolValue {
+    BoolRef value;
+    bool fallback;
+};
+struct ColourKey {
+    ColourRef value;
+    ColourValue fallback;
+};
+struct FontGroup {
+    FontRef value;
+    int fallbackSize;
+    bool fallbackBold;
+};
+struct BackgroundFileName {
+    BackgroundRef value;
+};
+struct InfoText {};
+
+using Value = std::variant<ListValue, SpinValue, PerPageValue, BoolValue, ColourKey, FontGroup,
+                           BackgroundFileName, InfoText>;
+
+struct Key {
+    const char* section;
+    const char* name;
+    Value value;
+};
+
+// clang-format off
+#define REF(type, member) +[](AlbumParameters& p) -> type& { return p.member; }
+
+// Every key in the order a new file lists them.
+const Key keys[] = {
+    {"Info", "Info", InfoText{}},
+    {"MainP", "PArrange", ListValue{REF(int, layoutMode), 3, 2}},
+    {"MainP", "OnPage", PerPageValue{}},
+    {"MainP", "ColC", SpinValue{REF(int, categoryColumns), 1, 10, 1}},
+    {"MainP", "CatS", ListValue{REF(int, categorySign), 3, 0}},
+    {"MainP", "CatThW", SpinValue{REF(int, categoryThumbnailWidth), 10, 1000, 100}},
+    {"MainP", "CatThH", SpinValue{REF(int, categoryThumbnailHeight), 10, 1000, 100}},
+    {"MainP", "TableFrame", BoolValue{REF(bool, mainTableFrame.enabled), false}},
+    {"MainP", "TableFrameW", SpinValue{REF(int, mainTableFrame.width), 1, 100, 1}},
+    {"MainP", "TableCol", ColourKey{REF(ColourValue, mainTableFrame.colour), colourBlack}},
+    {"MainP", "TableType", ListValue{REF(int, mainTableFrame.type), 8, 0}},
+    {"MainP", "CellFrame", BoolValue{REF(bool, mainCellFrame.enabled), false}},
+    {"MainP", "CellFrameW", SpinValue{REF(int, mainCellFrame.width), 1, 100, 1}},
+    {"MainP", "CellCol", ColourKey{REF(ColourValue, mainCellFrame.colour), colourBlack}},
+    {"MainP", "CellType", ListValue{REF(int, mainCellFrame.type), 8, 0}},
+    {"MainP", "TitleF", FontGroup{REF(FontSpec, albumTitleFont), 20, false}},
+    {"AlbumP", "TableFrame", BoolValue{REF(bool, thumbnailTableFrame.enabled), false}},
+    {"AlbumP", "TableFrameW", SpinValue{REF(int, thumbnailTableFrame.width), 1, 100, 1}},
+    {"AlbumP", "TableCol", ColourKey{REF(ColourValue, thumbnailTableFrame.colour), colourBlack}},
+    {"AlbumP", "TableType", ListValue{REF(int, thumbnailTableFrame.type), 8, 0}},
+    {"AlbumP", "CellFrame", BoolValue{REF(bool, thumbnailCellFrame.enabled), false}},
+    {"AlbumP", "CellFrameW", SpinValue{REF(int, thumbnailCellFrame.width), 1, 100, 1}},
+    {"AlbumP", "CellCol", ColourKey{REF(ColourValue, thumbnailCellFrame.colour), colourBlack}},
+    {"AlbumP", "CellType", ListValue{REF(int, thumbnailCellFrame.type), 8, 0}},
+    {"AlbumP", "ColC", SpinValue{REF(int, thumbnailColumns), 1, 100, 4}},
+    {"AlbumP", "PInfo", BoolValue{REF(bool, photoInformation), false}},
+    {"AlbumP", "PInfoType", ListValue{REF(int, photoInformationType), 2, 0}},
+    {"AlbumP", "PInfoFN", BoolValue{REF(bool, tableFileName.shown), false}},
+    {"AlbumP", "PInfoFNF", FontGroup{REF(FontSpec, tableFileName.font), 8, false}},
+    {"AlbumP", "PInfoD", BoolValue{REF(bool, tableDimensions.shown), false}},
+    {"AlbumP", "PInfoDF", FontGroup{REF(FontSpec, tableDimensions.font), 8, false}},
+    {"AlbumP", "PInfoS", BoolValue{REF(bool, tableSize.shown), false}},
+    {"AlbumP", "PInfoSF", FontGroup{REF(FontSpec, tableSize.font), 8, false}},
+    {"AlbumP", "Thumb", ListValue{REF(int, thumbnailKind), 2, 0}},
+    {"AlbumP", "ThumbW", SpinValue{REF(int, thumbnailWidth), 10, 1000, 100}},
+    {"AlbumP", "ThumbH", SpinValue{REF(int, thumbnailHeight), 10, 1000, 100}},
+    {"AlbumP", "ThumbB", BoolValue{REF(bool, brightenThumbnails), true}},
+    {"AlbumP", "TitleF", FontGroup{REF(FontSpec, pageTitleFont), 20, false}},
+    {"AlbumP", "DescF", FontGroup{REF(FontSpec, pageDescriptionFont), 12, false}},
+    {"Bckg", "PBck", BoolValue{REF(bool, pageBackground.enabled), false}},
+    {"Bckg", "PBckCol", ColourKey{REF(ColourValue, pageBackground.colour), colourWhite}},
+    {"Bckg", "PBckF", BoolValue{REF(bool, pageBackground.fromFile), false}},
+    {"Bckg", "PBckP", BackgroundFileName{REF(BackgroundParameters, pageBackground)}},
+    {"Bckg", "PBckS", ListValue{REF(int, pageBackground.placement), 2, 0}},
+    {"Bckg", "TBck", BoolValue{REF(bool, tableBackground.enabled), false}},
+    {"Bckg", "TBckCol", ColourKey{REF(ColourValue, tableBackground.colour), colourWhite}},
+    {"Bckg", "TBckF", BoolValue{REF(bool, tableBackground.fromFile), false}},
+    {"Bckg", "TBckP", BackgroundFileName{REF(BackgroundParameters, tableBackground)}},
+    {"Bckg", "TBckS", ListValue{REF(int, tableBackground.placement), 2, 0}},
+    {"Bckg", "CBck", BoolValue{REF(bool, cellBackground.enabled), false}},
+    {"Bckg", "CBckCol", ColourKey{REF(ColourValue, cellBackground.colour), colourWhite}},
+    {"Bckg", "CBckF", BoolValue{REF(bool, cellBackground.fromFile), false}},
+    {"Bckg", "CBckP", BackgroundFileName{REF(BackgroundParameters, cellBackground)}},
+    {"Bckg", "CBckS", ListValue{REF(int, cellBackground.placement), 2, 0}},
+    {"PhotoP", "Create", ListValue{REF(int, photoPages), 2, 0}},
+    {"PhotoP", "Descr", BoolValue{REF(bool, photoDescription), false}},
+    {"PhotoP", "PInfoFN", BoolValue{REF(bool, pageFileName.shown), false}},
+    {"PhotoP", "PInfoFNF", FontGroup{REF(FontSpec, pageFileName.font), 8, false}},
+    {"PhotoP", "PInfoD", BoolValue{REF(bool, pageDimensions.shown), false}},
+    {"PhotoP", "PInfoDF", FontGroup{REF(FontSpec, pageDimensions.font), 8, false}},
+    {"PhotoP", "PInfoS", BoolValue{REF(bool, pageSize.shown), false}},
+    {"PhotoP", "PInfoSF", FontGroup{REF(FontSpec, pageSize.font), 8, false}},
+    {"PhotoP", "PFrame", BoolValue{REF(bool, photoFrame.enabled), false}},
+    {"PhotoP", "PFrameW", SpinValue{REF(int, photoFrame.width), 1, 100, 1}},
+    {"PhotoP", "PFramCol", ColourKey{REF(ColourValue, photoFrame.colour), colourBlack}},
+    {"PhotoP", "PFramType", ListValue{REF(int, photoFrame.type), 8, 0}},
+    {"PhotoP", "TitleF", FontGroup{REF(FontSpec, photoTitleFont), 20, false}},
+};
+#undef REF
+
+// The order in which a load applies the keys; it differs from the order of the file.
+const char* const loadOrder[][2] = {
+    {"MainP", "PArrange"}, {"MainP", "OnPage"}, {"MainP", "ColC"}, {"MainP", "CatS"},
+    {"MainP", "CatThW"}, {"MainP", "CatThH"}, {"MainP", "TableFrame"}, {"MainP", "TableFrameW"},
+    {"MainP", "TableCol"}, {"MainP", "TableType"}, {"MainP", "CellFrame"},
+    {"MainP", "CellFrameW"}, {"MainP", "CellCol"}, {"MainP", "CellType"}, {"MainP", "TitleF"},
+    {"AlbumP", "TableFrame"}, {"AlbumP", "TableFrameW"}, {"AlbumP", "TableCol"},
+    {"AlbumP", "TableType"}, {"AlbumP", "CellFrame"}, {"AlbumP", "CellFrameW"},
+    {"AlbumP", "CellCol"}, {"AlbumP", "CellType"}, {"AlbumP", "ColC"}, {"AlbumP", "PInfoType"},
+    {"AlbumP", "PInfo"}, {"AlbumP", "PInfoFN"}, {"AlbumP", "PInfoFNF"}, {"AlbumP", "PInfoD"},
+    {"AlbumP", "PInfoDF"}, {"AlbumP", "PInfoS"}, {"AlbumP", "PInfoSF"}, {"AlbumP", "Thumb"},
+    {"AlbumP", "ThumbW"}, {"AlbumP", "ThumbH"}, {"AlbumP", "ThumbB"}, {"AlbumP", "TitleF"},
+    {"AlbumP", "DescF"},
+    {"Bckg", "PBckCol"}, {"Bckg", "PBckF"}, {"Bckg", "PBckP"}, {"Bckg", "PBckS"}, {"Bckg", "PBck"},
+    {"Bckg", "TBckCol"}, {"Bckg", "TBckF"}, {"Bckg", "TBckP"}, {"Bckg", "TBckS"}, {"Bckg", "TBck"},
+    {"Bckg", "CBckCol"}, {"Bckg", "CBckF"}, {"Bckg", "CBckP"}, {"Bckg", "CBckS"}, {"Bckg", "CBck"},
+    {"PhotoP", "Descr"}, {"PhotoP", "PInfoFN"}, {"PhotoP", "PInfoFNF"}, {"PhotoP", "PInfoD"},
+    {"PhotoP", "PInfoDF"}, {"PhotoP", "PInfoS"}, {"PhotoP", "PInfoSF"}, {"PhotoP", "PFrame"},
+    {"PhotoP", "PFrameW"}, {"PhotoP", "PFramCol"}, {"PhotoP", "PFramType"}, {"PhotoP", "Create"},
+    {"PhotoP", "TitleF"},
+};
+// clang-format on
+
+const Key& keyNamed(const char* section, const char* name) {
+    for (const Key& key : keys)
+        if (qstrcmp(key.section, section) == 0 && qstrcmp(key.name, name) == 0)
+            return key;
+    Q_UNREACHABLE();
+}
+
+QString latin(const char* text) {
+    return QLatin1String(text);
+}
+
+void writeKey(ProfileFile& file, const Key& key, AlbumParameters& p) {
+    const QString section = latin(key.section);
+    const QString name = latin(key.name);
+    std::visit(
+        [&](const auto& value) {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, InfoText>) {
+                file.writeString(section, name, latin(parameterFileIdentity));
+            } else if constexpr (std::is_same_v<T, PerPageValue>) {
+                file.writeInteger(section, name, p.perPageCount);
+            } else if constexpr (std::is_same_v<T, ListValue> || std::is_same_v<T, SpinValue>) {
+                file.writeInteger(section, name, value.value(p));
+            } else if constexpr (std::is_same_v<T, BoolValue>) {
+                file.writeBool(section, name, value.value(p));
+            } else if constexpr (std::is_same_v<T, ColourKey>) {
+                file.writeString(section, name, colourText(value.value(p)));
+            } else if constexpr (std::is_same_v<T, BackgroundFileName>) {
+                file.writeString(section, name, value.value(p).fileName);
+            } else if constexpr (std::is_same_v<T, FontGroup>) {
+                const FontSpec& font = value.value(p);
+                file.writeString(section, name + QLatin1String("Name"), font.face);
+                file.writeInteger(section, name + QLatin1String("Size"), font.pointSize);
+                file.writeString(section, name + QLatin1String("Col"), colourText(font.colour));
+                file.writeBool(section, name + QLatin1String("Bold"), font.bold);
+                file.writeBool(section, name + QLatin1String("Italic"), font.italic);
+            }
+        },
+        key.value);
+}
+
+// A background's full path must name the file the field shows: the path held already, a
+// file of that name beside the parameter file, or nothing (the colour alone is used).
+QString agreeingBackgroundPath(const QString& heldPath, const QString& fileName,
+                               const QString& parameterFilePath) {
+    if (fileName.isEmpty())
+        return {};
+    if (!heldPath.isEmpty() && QFileInfo(heldPath).fileName() == fileName)
+        return heldPath;
+    const QString beside = QFileInfo(parameterFilePath).absoluteDir().filePath(fileName);
+    if (QFileInfo(beside).isFile())
+        return beside;
+    return {};
+}
+
+struct BadColour {
+    QString text;
+};
+
+std::optional<ColourValue> readColour(const ProfileFile& file, const QString& section,
+                                      const QString& name, ColourValue fallback) {
+    const QString text = file.readString(section, name, colourText(fallback));
+    if (const auto colour = parseColourText(text))
+        return colour;
+    throw BadColour{text};
+}
+
+void readKey(const ProfileFile& file, const Key& key, AlbumParameters& p, int photoCount) {
+    const QString section = latin(key.section);
+    const QString name = latin(key.name);
+    std::visit(
+        [&](const auto& value) {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, PerPageValue>) {
+                p.perPageCount = file.readInteger(section, name, photoCount);
+            } else if constexpr (std::is_same_v<T, ListValue>) {
+                const int index = file.readInteger(section, name, value.fallback);
+                value.value(p) = index >= 0 && index < value.itemCount ? index : -1;
+            } else if constexpr (std::is_same_v<T, SpinValue>) {
+                value.value(p) = std::clamp(file.readInteger(section, name, value.fallback),
+                                            value.minimum, value.maximum);
+            } else if constexpr (std::is_same_v<T, BoolValue>) {
+                value.value(p) = file.readBool(section, name, value.fallback);
+            } else if constexpr (std::is_same_v<T, ColourKey>) {
+                value.value(p) = *readColour(file, section, name, value.fallback);
+            } else if constexpr (std::is_same_v<T, BackgroundFileName>) {
+                BackgroundParameters& background = value.value(p);
+                background.fileName = file.readString(section, name, QString(), 2047);
+                background.filePath =
+                    agreeingBackgroundPath(background.filePath, background.fileName, file.path());
+            } else if constexpr (std::is_same_v<T, FontGroup>) {
+                FontSpec& font = value.value(p);
+                font.face = file.readString(section, name + QLatin1String("Name"),
+                                            QStringLiteral("Arial"), 2047);
+                font.pointSize =
+                    file.readInteger(section, name + QLatin1String("Size"), value.fallbackSize);
+                font.colour = *readColour(file, section, name + QLatin1String("Col"), colourBlack);
+                font.bold =
+                    file.readBool(section, name + QLatin1String("Bold"), value.fallbackBold);
+                font.italic = file.readBool(section, name + QLatin1String("Italic"), false);
+                font.underline = false;
+                font.strikeOut = false;
+            }
+        },
+        key.value);
+}
+
+} // namespace
+
+std::optional<QString> saveParameterFile(const QString& path, const AlbumParameters& parameters) {
+    ProfileFile file(path);
+    AlbumParameters values = parameters;
+    for (const Key& key : keys)
+        writeKey(file, key, values);
+    if (!file.save())
+        return QStringLiteral("Unable to write to %1").arg(path);
+    return std::nullopt;
+}
+
+ParameterFileLoad loadParameterFile(const QString& path, const AlbumParameters& current,
+                                    int photoCount) {
+    ParameterFileLoad result;
+    result.parameters = current;
+    const ProfileFile file(path);
+    if (file.readString(QStringLiteral("Info"), QStringLiteral("Info"), QString(), 2047) !=
+        latin(parameterFileIdentity))
+        return result;
+
+    try {
+        for (const auto& [section, name] : loadOrder)
+            readKey(file, keyNamed(section, name), result.parameters, photoCount);
+        result.outcome = ParameterFileLoad::Outcome::Loaded;
+    } catch (const BadColour& bad) {
+        result.outcome = ParameterFileLoad::Outcome::StoppedAtBadColour;
+        result.error = QStringLiteral("'%1' is not a valid integer value").arg(bad.text);
+    }
+    return result;
+}
+
+AlbumParameters resetParameters(const AlbumParameters& current, int photoCount) {
+    AlbumParameters reset;
+    reset.perPageCount = photoCount;
+    // The character set is the one thing of a font the reset leaves alone.
+    const auto keepCharset = [](FontSpec& font, const FontSpec& old) {
+        font.charset = old.charset;
+    };
+    keepCharset(reset.albumTitleFont, current.albumTitleFont);
+    keepCharset(reset.tableFileName.font, current.tableFileName.font);
+    keepCharset(reset.tableDimensions.font, current.tableDimensions.font);
+    keepCharset(reset.tableSize.font, current.tableSize.font);
+    keepCharset(reset.pageTitleFont, current.pageTitleFont);
+    keepCharset(reset.pageDescriptionFont, current.pageDescriptionFont);
+    keepCharset(reset.pageFileName.font, current.pageFileName.font);
+    keepCharset(reset.pageDimensions.font, current.pageDimensions.font);
+    keepCharset(reset.pageSize.font, current.pageSize.font);
+    keepCharset(reset.photoTitleFont, current.photoTitleFont);
+    return reset;
+}

@@ -1,0 +1,549 @@
+#include "core/photos/JpegFile.h"
+
+#include <QByteArrayView>
+#include <QFile>
+#include <QImageReader>
+#include <QIODevice>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstddef>
+#include <cstdio> // jpeglib.h uses FILE and size_t without including their headers
+#include <numeric>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include <jerror.h>
+
+// libjpeg reports errors through a callback that must not return. It jumps back to the
+// setjmp of a small "guarded" function below. Those functions hold no object with a destructor
+// and only touch state reached through pointer arguments, so the jump skips no C++ cleanup and
+// no local value is lost; the objects with destructors live in their callers.
+
+namespace {
+
+constexpr qsizetype headerChunkSize = 4 * 1024;
+constexpr qsizetype imageChunkSize = 64 * 1024;
+constexpr qsizetype outputChunkSize = 64 * 1024;
+
+struct ErrorManager {
+    jpeg_error_mgr pub{};
+    std::jmp_buf jump{};
+};
+
+[[noreturn]] void jumpOnError(j_common_ptr cinfo) {
+    auto* errors = reinterpret_cast<ErrorManager*>(cinfo->err);
+    std::longjmp(errors->jump, 1);
+}
+
+// Damaged photos are the user's business, not standard error's: libjpeg still counts its
+// warnings, it just never prints them.
+void printNothing(j_common_ptr) {}
+
+jpeg_error_mgr* quietErrors(ErrorManager& errors) {
+    jpeg_std_error(&errors.pub);
+    errors.pub.error_exit = jumpOnError;
+    errors.pub.output_message = printNothing;
+    return &errors.pub;
+}
+
+// --- Reading ---------------------------------------------------------------------------------
+
+// Reads the file in small pieces, on demand, so that a header costs only the bytes that hold it.
+struct FileSource {
+    jpeg_source_mgr pub{};
+    QFile* file = nullptr;
+    JOCTET* buffer = nullptr;
+    qsizetype bufferSize = 0;
+    qint64 bytesRead = 0;
+    // Before the header is complete, running out of file is an error. Inside the image data it
+    // is ordinary damage: the decoder is handed an end marker and shows what it has.
+    bool endIsDamage = false;
+};
+
+FileSource* fileSource(j_decompress_ptr cinfo) {
+    return reinterpret_cast<FileSource*>(cinfo->src);
+}
+
+void initSource(j_decompress_ptr) {}
+void termSource(j_decompress_ptr) {}
+
+boolean fillInputBuffer(j_decompress_ptr cinfo) {
+    FileSource* source = fileSource(cinfo);
+    const qint64 count =
+        source->file->read(reinterpret_cast<char*>(source->buffer), source->bufferSize);
+    if (count <= 0) {
+        if (!source->endIsDamage)
+            ERREXIT(cinfo, JERR_INPUT_EOF);
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        static const JOCTET endOfImage[] = {0xFF, JPEG_EOI};
+        source->pub.next_input_byte = endOfImage;
+        source->pub.bytes_in_buffer = sizeof endOfImage;
+        return TRUE;
+    }
+    source->bytesRead += count;
+    source->pub.next_input_byte = source->buffer;
+    source->pub.bytes_in_buffer = static_cast<std::size_t>(count);
+    return TRUE;
+}
+
+// Segments nobody asked for (colour profiles, comments, unsaved EXIF) are stepped over with a
+// seek rather than read.
+void skipInputData(j_decompress_ptr cinfo, long count) {
+    if (count <= 0)
+        return;
+    FileSource* source = fileSource(cinfo);
+    const auto wanted = static_cast<std::size_t>(count);
+    if (wanted <= source->pub.bytes_in_buffer) {
+        source->pub.next_input_byte += wanted;
+        source->pub.bytes_in_buffer -= wanted;
+        return;
+    }
+    const auto beyondBuffer = static_cast<qint64>(wanted - source->pub.bytes_in_buffer);
+    source->pub.next_input_byte = source->buffer;
+    source->pub.bytes_in_buffer = 0;
+    // Seeking past the end is allowed; the next read then finds the end of the file.
+    if (!source->file->seek(source->file->pos() + beyondBuffer))
+        ERREXIT(cinfo, JERR_FILE_READ);
+}
+
+struct Decompressor {
+    ErrorManager errors;
+    jpeg_decompress_struct cinfo{};
+    FileSource source;
+    QByteArray buffer;
+
+    Decompressor(QFile* file, qsizetype chunkSize)
+        : buffer(chunkSize, Qt::Uninitialized) {
+        cinfo.err = quietErrors(errors);
+        source.file = file;
+        source.buffer = reinterpret_cast<JOCTET*>(buffer.data());
+        source.bufferSize = buffer.size();
+        source.pub.init_source = initSource;
+        source.pub.fill_input_buffer = fillInputBuffer;
+        source.pub.skip_input_data = skipInputData;
+        source.pub.resync_to_restart = jpeg_resync_to_restart;
+        source.pub.term_source = termSource;
+    }
+    // Safe on a structure that jpeg_create_decompress never reached or left half made.
+    ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
+};
+
+bool readHeaderGuarded(Decompressor* decompressor) {
+    j_decompress_ptr cinfo = &decompressor->cinfo;
+    if (setjmp(decompressor->errors.jump))
+        return false;
+    jpeg_create_decompress(cinfo);
+    cinfo->src = &decompressor->source.pub;
+    jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
+    return jpeg_read_header(cinfo, TRUE) == JPEG_HEADER_OK;
+}
+
+int orientationOfMarkers(const jpeg_decompress_struct& cinfo) {
+    for (jpeg_saved_marker_ptr marker = cinfo.marker_list; marker; marker = marker->next) {
+        if (marker->marker != JPEG_APP0 + 1)
+            continue;
+        const auto payload = QByteArray::fromRawData(reinterpret_cast<const char*>(marker->data),
+                                                     static_cast<qsizetype>(marker->data_length));
+        // An APP1 segment may hold XMP instead; only the first EXIF one counts.
+        if (payload.startsWith(QByteArrayView("Exif\0\0", 6)))
+            return exifOrientation(payload);
+    }
+    return 1;
+}
+
+// CMYK files that carry an APP14 colour-transform segment store their inks inverted (0 is full
+// ink); without that segment the values are taken as plain ink amounts.
+void cmykToRgb(const JSAMPLE* cmyk, uchar* rgb, JDIMENSION width, bool inverted) {
+    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+        int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        rgb[0] = static_cast<uchar>(c * k / 255);
+        rgb[1] = static_cast<uchar>(m * k / 255);
+        rgb[2] = static_cast<uchar>(y * k / 255);
+    }
+}
+
+bool decodeGuarded(Decompressor* decompressor, QImage* image) {
+    j_decompress_ptr cinfo = &decompressor->cinfo;
+    if (setjmp(decompressor->errors.jump))
+        return false;
+    jpeg_create_decompress(cinfo);
+    cinfo->src = &decompressor->source.pub;
+    if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK)
+        return false;
+    decompressor->source.endIsDamage = true;
+
+    // A header can claim 65500 x 65500 pixels in a few dozen bytes. The picture, and libjpeg's
+    // buffers for a progressive file, are held to the ceiling Qt's own image readers use.
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (limit > 0) {
+        if (qint64(cinfo->image_width) * cinfo->image_height * 3 > limit)
+            return false;
+        cinfo->mem->max_memory_to_use = static_cast<long>(2 * limit);
+    }
+
+    const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+    cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_start_decompress(cinfo);
+    if (cinfo->output_components != (cmyk ? 4 : 3))
+        return false;
+
+    *image = QImage(static_cast<int>(cinfo->output_width), static_cast<int>(cinfo->output_height),
+                    QImage::Format_RGB888);
+    if (image->isNull())
+        return false;
+    JSAMPARRAY cmykRow = cmyk ? (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo),
+                                                            JPOOL_IMAGE, cinfo->output_width * 4, 1)
+                              : nullptr;
+    while (cinfo->output_scanline < cinfo->output_height) {
+        const auto line = static_cast<int>(cinfo->output_scanline);
+        if (cmyk) {
+            jpeg_read_scanlines(cinfo, cmykRow, 1);
+            cmykToRgb(cmykRow[0], image->scanLine(line), cinfo->output_width,
+                      cinfo->saw_Adobe_marker);
+        } else {
+            JSAMPROW row = image->scanLine(line);
+            jpeg_read_scanlines(cinfo, &row, 1);
+        }
+    }
+    // No jpeg_finish_decompress: every pixel is out, and whatever follows the image data
+    // (trailing markers, junk) could only turn a good picture into a failure.
+    return true;
+}
+
+// Which stored pixels a nearest-neighbour sampling of the turned picture takes. Turned by a
+// quarter (orientations 5 to 8), a stored row lands in a column of the result, so "lines" are
+// the result's rows or its columns, whichever one stored row feeds.
+struct SamplingPlan {
+    bool linesAreColumns = false;
+    std::vector<int> storedRow;    // for each line of the result
+    std::vector<int> lineOrder;    // the lines sorted by the stored row they come from
+    std::vector<int> storedColumn; // for each pixel along a line
+};
+
+// Pixel (x, y) of the turned picture is stored at:
+//   1 (x, y)  2 (w-1-x, y)  3 (w-1-x, h-1-y)  4 (x, h-1-y)
+//   5 (y, x)  6 (y, h-1-x)  7 (w-1-y, h-1-x)  8 (w-1-y, x)
+// with w × h the stored size.
+SamplingPlan samplingPlan(QSize stored, int orientation, QSize size) {
+    SamplingPlan plan;
+    plan.linesAreColumns = orientation >= 5 && orientation <= 8;
+    const bool flipRows =
+        orientation == 3 || orientation == 4 || orientation == 6 || orientation == 7;
+    const bool flipColumns =
+        orientation == 2 || orientation == 3 || orientation == 7 || orientation == 8;
+    const qint64 rows = stored.height();
+    const qint64 columns = stored.width();
+    const int lines = plan.linesAreColumns ? size.width() : size.height();
+    const int along = plan.linesAreColumns ? size.height() : size.width();
+    plan.storedRow.resize(static_cast<std::size_t>(lines));
+    for (int line = 0; line < lines; ++line) {
+        const auto row = static_cast<int>(line * rows / lines);
+        plan.storedRow[static_cast<std::size_t>(line)] =
+            flipRows ? static_cast<int>(rows) - 1 - row : row;
+    }
+    plan.storedColumn.resize(static_cast<std::size_t>(along));
+    for (int at = 0; at < along; ++at) {
+        const auto column = static_cast<int>(at * columns / along);
+        plan.storedColumn[static_cast<std::size_t>(at)] =
+            flipColumns ? static_cast<int>(columns) - 1 - column : column;
+    }
+    plan.lineOrder.resize(plan.storedRow.size());
+    std::iota(plan.lineOrder.begin(), plan.lineOrder.end(), 0);
+    std::stable_sort(plan.lineOrder.begin(), plan.lineOrder.end(), [&plan](int a, int b) {
+        return plan.storedRow[static_cast<std::size_t>(a)] <
+               plan.storedRow[static_cast<std::size_t>(b)];
+    });
+    return plan;
+}
+
+void copyLine(const JSAMPLE* rgbRow, const SamplingPlan& plan, int line, QImage* image) {
+    const auto along = static_cast<int>(plan.storedColumn.size());
+    for (int at = 0; at < along; ++at) {
+        const JSAMPLE* from = rgbRow + 3 * plan.storedColumn[static_cast<std::size_t>(at)];
+        uchar* to =
+            plan.linesAreColumns ? image->scanLine(at) + 3 * line : image->scanLine(line) + 3 * at;
+        to[0] = from[0];
+        to[1] = from[1];
+        to[2] = from[2];
+    }
+}
+
+// jpeg_skip_scanlines passes over whole iMCU rows with entropy decoding alone, which is where
+// the time of a large photo goes; the few rows the sampling needs are decoded in full. Where
+// fancy upsampling needs the rows around a wanted one (4:2:0, 4:4:0), libjpeg decodes those
+// itself, so every row read is the row a full decode gives.
+bool decodeSampledGuarded(Decompressor* decompressor, const SamplingPlan* plan, QImage* image) {
+    j_decompress_ptr cinfo = &decompressor->cinfo;
+    if (setjmp(decompressor->errors.jump))
+        return false;
+    decompressor->source.endIsDamage = true;
+    // Only libjpeg's own buffers grow with the photo here (the coefficients of a progressive
+    // file); they are held to the ceiling the full decode uses.
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (limit > 0)
+        cinfo->mem->max_memory_to_use = static_cast<long>(2 * limit);
+
+    const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+    cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_start_decompress(cinfo);
+    if (cinfo->output_components != (cmyk ? 4 : 3) || cinfo->output_width != cinfo->image_width ||
+        cinfo->output_height != cinfo->image_height)
+        return false;
+
+    auto common = reinterpret_cast<j_common_ptr>(cinfo);
+    JSAMPARRAY rgbRow =
+        (*cinfo->mem->alloc_sarray)(common, JPOOL_IMAGE, cinfo->output_width * 3, 1);
+    JSAMPARRAY decodedRow =
+        cmyk ? (*cinfo->mem->alloc_sarray)(common, JPOOL_IMAGE, cinfo->output_width * 4, 1)
+             : rgbRow;
+    const std::size_t lines = plan->lineOrder.size();
+    for (std::size_t next = 0; next < lines;) {
+        const auto row = static_cast<JDIMENSION>(plan->storedRow[plan->lineOrder[next]]);
+        while (cinfo->output_scanline < row) {
+            if (jpeg_skip_scanlines(cinfo, row - cinfo->output_scanline) == 0)
+                jpeg_read_scanlines(cinfo, decodedRow, 1);
+        }
+        jpeg_read_scanlines(cinfo, decodedRow, 1);
+        if (cmyk)
+            cmykToRgb(decodedRow[0], rgbRow[0], cinfo->output_width, cinfo->saw_Adobe_marker);
+        for (; next < lines && plan->storedRow[plan->lineOrder[next]] == static_cast<int>(row);
+             ++next)
+            copyLine(rgbRow[0], *plan, plan->lineOrder[next], image);
+    }
+    // No jpeg_finish_decompress, for the same reason as in the full decode; the rows below the
+    // last one sampled are never looked at.
+    return true;
+}
+
+// --- Writing ---------------------------------------------------------------------------------
+
+struct DeviceDestination {
+    jpeg_destination_mgr pub{};
+    QIODevice* device = nullptr;
+    JOCTET* buffer = nullptr;
+    qsizetype bufferSize = 0;
+};
+
+DeviceDestination* deviceDestination(j_compress_ptr cinfo) {
+    return reinterpret_cast<DeviceDestination*>(cinfo->dest);
+}
+
+void initDestination(j_compress_ptr cinfo) {
+    DeviceDestination* destination = deviceDestination(cinfo);
+    destination->pub.next_output_byte = destination->buffer;
+    destination->pub.free_in_buffer = static_cast<std::size_t>(destination->bufferSize);
+}
+
+boolean emptyOutputBuffer(j_compress_ptr cinfo) {
+    // libjpeg asks for the whole buffer to be written here, whatever free_in_buffer says.
+    DeviceDestination* destination = deviceDestination(cinfo);
+    if (destination->device->write(reinterpret_cast<const char*>(destination->buffer),
+                                   destination->bufferSize) != destination->bufferSize)
+        ERREXIT(cinfo, JERR_FILE_WRITE);
+    initDestination(cinfo);
+    return TRUE;
+}
+
+void termDestination(j_compress_ptr cinfo) {
+    DeviceDestination* destination = deviceDestination(cinfo);
+    const auto pending =
+        destination->bufferSize - static_cast<qsizetype>(destination->pub.free_in_buffer);
+    if (pending > 0 && destination->device->write(
+                           reinterpret_cast<const char*>(destination->buffer), pending) != pending)
+        ERREXIT(cinfo, JERR_FILE_WRITE);
+}
+
+struct Compressor {
+    ErrorManager errors;
+    jpeg_compress_struct cinfo{};
+    DeviceDestination destination;
+    QByteArray buffer;
+
+    explicit Compressor(QIODevice* device)
+        : buffer(outputChunkSize, Qt::Uninitialized) {
+        cinfo.err = quietErrors(errors);
+        destination.device = device;
+        destination.buffer = reinterpret_cast<JOCTET*>(buffer.data());
+        destination.bufferSize = buffer.size();
+        destination.pub.init_destination = initDestination;
+        destination.pub.empty_output_buffer = emptyOutputBuffer;
+        destination.pub.term_destination = termDestination;
+    }
+    ~Compressor() { jpeg_destroy_compress(&cinfo); }
+    Compressor(const Compressor&) = delete;
+    Compressor& operator=(const Compressor&) = delete;
+};
+
+bool encodeGuarded(Compressor* compressor, const QImage* rgb, const int* quality) {
+    j_compress_ptr cinfo = &compressor->cinfo;
+    if (setjmp(compressor->errors.jump))
+        return false;
+    jpeg_create_compress(cinfo);
+    cinfo->dest = &compressor->destination.pub;
+    cinfo->image_width = static_cast<JDIMENSION>(rgb->width());
+    cinfo->image_height = static_cast<JDIMENSION>(rgb->height());
+    cinfo->input_components = 3;
+    cinfo->in_color_space = JCS_RGB;
+    jpeg_set_defaults(cinfo);
+    jpeg_set_quality(cinfo, *quality, TRUE);
+    jpeg_start_compress(cinfo, TRUE);
+    while (cinfo->next_scanline < cinfo->image_height) {
+        // libjpeg only reads the rows it is given; the const_cast is for its C signature.
+        JSAMPROW row =
+            const_cast<JSAMPROW>(rgb->constScanLine(static_cast<int>(cinfo->next_scanline)));
+        jpeg_write_scanlines(cinfo, &row, 1);
+    }
+    jpeg_finish_compress(cinfo);
+    return true;
+}
+
+// TIFF structures inside EXIF come in either byte order; every read is checked against the end.
+class TiffData {
+public:
+    TiffData(QByteArrayView data, bool bigEndian)
+        : data_(data)
+        , bigEndian_(bigEndian) {}
+
+    std::optional<quint16> u16(qint64 offset) const {
+        if (offset < 0 || offset + 2 > data_.size())
+            return std::nullopt;
+        const auto* at = data_.data() + offset;
+        return bigEndian_ ? qFromBigEndian<quint16>(at) : qFromLittleEndian<quint16>(at);
+    }
+
+    std::optional<quint32> u32(qint64 offset) const {
+        if (offset < 0 || offset + 4 > data_.size())
+            return std::nullopt;
+        const auto* at = data_.data() + offset;
+        return bigEndian_ ? qFromBigEndian<quint32>(at) : qFromLittleEndian<quint32>(at);
+    }
+
+private:
+    QByteArrayView data_;
+    bool bigEndian_;
+};
+
+} // namespace
+
+QSize JpegHeader::displaySize() const {
+    return orientation >= 5 && orientation <= 8 ? storedSize.transposed() : storedSize;
+}
+
+int exifOrientation(const QByteArray& app1Payload) {
+    constexpr qsizetype exifIdSize = 6;
+    constexpr quint16 tiffMagic = 42;
+    constexpr quint16 orientationTag = 0x0112;
+    constexpr quint16 shortType = 3;
+    constexpr qint64 entrySize = 12;
+
+    if (!app1Payload.startsWith(QByteArrayView("Exif\0\0", exifIdSize)))
+        return 1;
+    const QByteArrayView tiff = QByteArrayView(app1Payload).sliced(exifIdSize);
+    if (tiff.size() < 8)
+        return 1;
+    bool bigEndian = false;
+    if (tiff.startsWith(QByteArrayView("MM")))
+        bigEndian = true;
+    else if (!tiff.startsWith(QByteArrayView("II")))
+        return 1;
+    const TiffData data(tiff, bigEndian);
+    if (data.u16(2) != tiffMagic)
+        return 1;
+    const qint64 firstDirectory = data.u32(4).value_or(0);
+    const std::optional<quint16> entryCount = data.u16(firstDirectory);
+    if (firstDirectory < 8 || !entryCount)
+        return 1;
+    for (qint64 i = 0; i < *entryCount; ++i) {
+        const qint64 entry = firstDirectory + 2 + i * entrySize;
+        const std::optional<quint16> tag = data.u16(entry);
+        if (!tag || entry + entrySize > tiff.size())
+            return 1;
+        if (*tag != orientationTag)
+            continue;
+        // Browsers honour the tag only in its standard shape (one SHORT); anything else they
+        // ignore, and so do we, so that the album agrees with how the photo is shown.
+        if (data.u16(entry + 2) != shortType || data.u32(entry + 4) != 1u)
+            return 1;
+        const quint16 value = data.u16(entry + 8).value_or(1);
+        return value >= 1 && value <= 8 ? value : 1;
+    }
+    return 1;
+}
+
+std::optional<JpegHeader> readJpegHeader(const QString& path) {
+    QFile file(path);
+    // Unbuffered, so that what the source asks for is what is read from the file.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    Decompressor decompressor(&file, headerChunkSize);
+    if (!readHeaderGuarded(&decompressor))
+        return std::nullopt;
+    JpegHeader header;
+    header.storedSize = QSize(static_cast<int>(decompressor.cinfo.image_width),
+                              static_cast<int>(decompressor.cinfo.image_height));
+    header.orientation = orientationOfMarkers(decompressor.cinfo);
+    header.bytesRead = decompressor.source.bytesRead;
+    return header;
+}
+
+std::optional<QImage> readJpegImage(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    QImage image;
+    Decompressor decompressor(&file, imageChunkSize);
+    if (!decodeGuarded(&decompressor, &image))
+        return std::nullopt;
+    return image;
+}
+
+std::optional<QImage> readJpegSampled(const QString& path, QSize size) {
+    if (size.isEmpty())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    Decompressor decompressor(&file, imageChunkSize);
+    if (!readHeaderGuarded(&decompressor))
+        return std::nullopt;
+    const QSize stored(static_cast<int>(decompressor.cinfo.image_width),
+                       static_cast<int>(decompressor.cinfo.image_height));
+    const SamplingPlan plan = samplingPlan(stored, orientationOfMarkers(decompressor.cinfo), size);
+    QImage image(size, QImage::Format_RGB888);
+    if (image.isNull() || !decodeSampledGuarded(&decompressor, &plan, &image))
+        return std::nullopt;
+    return image;
+}
+
+bool writeJpeg(const QImage& image, QIODevice* device, int quality) {
+    if (image.isNull() || !device || !device->isWritable())
+        return false;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    if (rgb.isNull())
+        return false;
+    Compressor compressor(device);
+    return encodeGuarded(&compressor, &rgb, &quality);
+}
+
+bool writeJpeg(const QImage& image, const QString& path, int quality) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!writeJpeg(image, &file, quality)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

@@ -1,0 +1,558 @@
+#include "gui/app/MainWindow.h"
+
+#include "gui/app/AboutWindow.h"
+#include "gui/app/Desktop.h"
+#include "core/app/InterfaceTexts.h"
+#include "gui/app/PageControl.h"
+#include "core/app/ProgramSettings.h"
+#include "gui/app/SettingsDialog.h"
+#include "core/app/StringTable.h"
+#include "gui/app/TabIcons.h"
+#include "core/app/VersionCheck.h"
+#include "gui/app/WindowRunObserver.h"
+#include "core/generator/AlbumRun.h"
+#include "gui/params/AlbumPagesTab.h"
+#include "gui/params/BackgroundsTab.h"
+#include "core/params/ColourConversion.h"
+#include "core/params/EnablingRules.h"
+#include "gui/params/MainPageTab.h"
+#include "gui/params/ParameterControls.h"
+#include "core/params/ParameterFile.h"
+#include "core/params/PerPageAnswer.h"
+#include "gui/photos/PhotoListTab.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+
+constexpr int pageControlHeight = 404;
+constexpr int buttonRowHeight = 30;
+constexpr int toolButtonSize = 26;
+
+QString windowCaption() {
+    return QStringLiteral("Kadrela v") + QLatin1String(KADRELA_VERSION);
+}
+
+// The four buttons that have no number in the string table.
+struct ButtonCaption {
+    const char* objectName;
+    const char16_t* polish;
+    const char16_t* english;
+};
+constexpr ButtonCaption buttonCaptions[] = {
+    {"BitBtn2", u"Przerwij", u"Abort"},
+    {"BitBtn3", u"Zapisz parametry albumu", u"Save album parameters"},
+    {"BitBtn4", u"Wczytaj parametry albumu", u"Load album parameters"},
+    {"BitBtn5", u"Resetuj parametry albumu", u"Reset album parameters"},
+};
+
+QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& caption,
+                        QStyle::StandardPixmap glyph) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(objectName));
+    button->setIcon(parent->style()->standardIcon(glyph));
+    return button;
+}
+
+// A caption never gets cut: a label or check box whose new text needs more room grows.
+void fitText(QWidget* widget) {
+    if (!qobject_cast<QLabel*>(widget) && !qobject_cast<QCheckBox*>(widget))
+        return;
+    if (const auto* label = qobject_cast<QLabel*>(widget);
+        label && (label->alignment() & Qt::AlignHCenter))
+        return; // centred samples and headings keep the room laid out for them
+    const int needed = widget->sizeHint().width();
+    if (widget->width() < needed)
+        widget->resize(needed, widget->height());
+}
+
+} // namespace
+
+MainWindow::MainWindow(Desktop& desktop, const QString& programDirectory,
+                       const QString& settingsPath, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , m_desktop(desktop) {
+    m_state.programDirectory = programDirectory;
+    if (!m_state.programDirectory.isEmpty() && !m_state.programDirectory.endsWith(QLatin1Char('/')))
+        m_state.programDirectory += QLatin1Char('/');
+    m_state.settingsPath = settingsPath;
+    buildFrame();
+    runCreationSteps();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildFrame() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(windowCaption());
+    QFont windowFont(QStringLiteral("Tahoma"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    setFixedSize(clientWidth, clientHeight);
+
+    m_pageControl = new PageControl(this);
+    m_pageControl->setObjectName(QStringLiteral("PageControl1"));
+    m_pageControl->setGeometry(0, 0, clientWidth, pageControlHeight);
+
+    struct Sheet {
+        QWidget** widget;
+        const char* objectName;
+        int captionId;
+        TabPicture icon;
+    };
+    const Sheet sheets[] = {
+        {&m_tabSheet1, "TabSheet1", 101, TabPicture::Photos},
+        {&m_tabSheet4, "TabSheet4", 102, TabPicture::MainPage},
+        {&m_tabSheet3, "TabSheet3", 103, TabPicture::AlbumPages},
+        {&m_tabSheet2, "TabSheet2", 104, TabPicture::Backgrounds},
+    };
+    for (const Sheet& sheet : sheets) {
+        *sheet.widget = new QWidget;
+        (*sheet.widget)->setObjectName(QLatin1String(sheet.objectName));
+        m_pageControl->addPage(*sheet.widget, tabIcon(sheet.icon), textOfId(sheet.captionId));
+    }
+    buildPhotoTab();
+    buildParameterTabs();
+
+    int top = pageControlHeight;
+    m_gridPanel = new QWidget(this);
+    m_gridPanel->setObjectName(QStringLiteral("GridPanel1"));
+    m_gridPanel->setGeometry(0, top, clientWidth, buttonRowHeight);
+    m_saveParametersButton =
+        makeButton(m_gridPanel, "BitBtn3", QStringLiteral("Zapisz parametry albumu"),
+                   QStyle::SP_DialogSaveButton);
+    m_loadParametersButton =
+        makeButton(m_gridPanel, "BitBtn4", QStringLiteral("Wczytaj parametry albumu"),
+                   QStyle::SP_DialogOpenButton);
+    m_resetParametersButton =
+        makeButton(m_gridPanel, "BitBtn5", QStringLiteral("Resetuj parametry albumu"),
+                   QStyle::SP_BrowserReload);
+    // Column shares of the layout: 33.97 %, 33.15 % and the rest.
+    const int firstWidth = qRound(clientWidth * 0.3397);
+    const int secondWidth = qRound(clientWidth * 0.3315);
+    m_saveParametersButton->setGeometry(0, 0, firstWidth, buttonRowHeight);
+    m_loadParametersButton->setGeometry(firstWidth, 0, secondWidth, buttonRowHeight);
+    m_resetParametersButton->setGeometry(firstWidth + secondWidth, 0,
+                                         clientWidth - firstWidth - secondWidth, buttonRowHeight);
+    top += buttonRowHeight;
+
+    m_createAlbumButton = makeButton(this, "BitBtn10", textOfId(118), QStyle::SP_DialogApplyButton);
+    m_createAlbumButton->setGeometry(0, top, clientWidth, buttonRowHeight);
+    top += buttonRowHeight;
+
+    m_progressPanel = new QFrame(this);
+    m_progressPanel->setObjectName(QStringLiteral("Panel10"));
+    m_progressPanel->setGeometry(0, top, clientWidth, progressPanelHeight);
+    m_progressPanel->setAutoFillBackground(true);
+    QPalette panelPalette = m_progressPanel->palette();
+    panelPalette.setColor(QPalette::Window, Qt::white);
+    m_progressPanel->setPalette(panelPalette);
+    m_progressCaption = new QLabel(QStringLiteral("Generowanie albumu :"), m_progressPanel);
+    m_progressCaption->setObjectName(QStringLiteral("Label42"));
+    m_progressCaption->setGeometry(8, 4, 400, 14);
+    m_progressBar = new QProgressBar(m_progressPanel);
+    m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progressBar->setGeometry(8, 21, 400, 20);
+    m_progressBar->setTextVisible(false);
+    m_abortButton =
+        makeButton(m_progressPanel, "BitBtn2", QStringLiteral("Przerwij"), QStyle::SP_BrowserStop);
+    m_abortButton->setGeometry(416, 12, 91, 28);
+    m_progressPanel->hide();
+    connectChoosers();
+}
+
+void MainWindow::buildPhotoTab() {
+    m_photoTab = new PhotoListTab(m_tabSheet1, m_desktop, m_state, m_openDialog);
+    m_settingsButton = m_photoTab->toolButton(8);
+    connect(m_settingsButton, &QToolButton::clicked, this, &MainWindow::openProgramSettings);
+    connect(m_photoTab->toolButton(7), &QToolButton::clicked, this,
+            [this] { showAboutWindow(m_desktop, m_state.languageFlag, this); });
+}
+
+void MainWindow::buildParameterTabs() {
+    m_mainPageTab = new MainPageTab(m_tabSheet4);
+    m_albumPagesTab = new AlbumPagesTab(m_tabSheet3);
+    m_backgroundsTab = new BackgroundsTab(m_tabSheet2);
+    for (ParameterTab* tab :
+         std::initializer_list<ParameterTab*>{m_mainPageTab, m_albumPagesTab, m_backgroundsTab})
+        connect(tab, &ParameterTab::parametersChanged, this, &MainWindow::applyEnabledStates);
+    setParameters(AlbumParameters{});
+}
+
+void MainWindow::connectChoosers() {
+    for (ParameterTab* tab :
+         std::initializer_list<ParameterTab*>{m_mainPageTab, m_albumPagesTab, m_backgroundsTab}) {
+        connect(tab, &ParameterTab::colourPanelClicked, this, &MainWindow::chooseColourFor);
+        connect(tab, &ParameterTab::fontSampleClicked, this, &MainWindow::chooseFontFor);
+    }
+    connect(m_backgroundsTab, &BackgroundsTab::backgroundFileRequested, this,
+            &MainWindow::chooseBackgroundFile);
+    QComboBox* layoutList = m_mainPageTab->layoutModeList();
+    connect(layoutList, &QComboBox::activated, this, &MainWindow::layoutModeChosen);
+    layoutList->view()->installEventFilter(this);
+
+    connect(m_saveParametersButton, &QPushButton::clicked, this, &MainWindow::saveParametersToFile);
+    connect(m_loadParametersButton, &QPushButton::clicked, this,
+            &MainWindow::loadParametersFromFile);
+    connect(m_resetParametersButton, &QPushButton::clicked, this, &MainWindow::resetAllParameters);
+    connect(m_createAlbumButton, &QPushButton::clicked, this, &MainWindow::createAlbum);
+    connect(m_abortButton, &QPushButton::clicked, this, &MainWindow::requestAbort);
+}
+
+void MainWindow::createAlbum() {
+    RunInput input;
+    input.photoEntries = photoEntries();
+    input.parameters = parameters();
+    input.albumTitle = m_photoTab->albumTitleEdit()->text();
+    input.albumLocation = m_photoTab->albumLocationEdit()->text();
+    input.languageFlag = m_state.languageFlag;
+    input.palette = palette();
+    input.collationLocale = QLocale();
+
+    if (const std::optional<RunRefusal> refusal = validateRun(input)) {
+        m_desktop.showMessage(this, QStringLiteral("Infomracja"), refusal->message,
+                              Desktop::Icon::Information);
+        if (refusal->focus != RunRefusal::Focus::None) {
+            m_pageControl->setCurrentIndex(0);
+            QLineEdit* field = refusal->focus == RunRefusal::Focus::Title
+                                   ? m_photoTab->albumTitleEdit()
+                                   : m_photoTab->albumLocationEdit();
+            field->setFocus();
+        }
+        return;
+    }
+
+    setLocked(true);
+    m_state.abortRequested = false;
+    m_abortButton->setEnabled(true);
+    showProgressPanel();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    WindowRunObserver observer(m_progressCaption, m_progressBar, m_state.abortRequested);
+    observer.pump();
+    const RunResult result = runAlbumBuild(input, observer);
+
+    // Whatever happened, the window is the user's again before any question is asked.
+    QGuiApplication::restoreOverrideCursor();
+    hideProgressPanel();
+    if (input.parameters.layoutMode == layoutFixedCount)
+        m_state.perPageCount = result.perPageCount;
+    for (const QString& warning : result.warnings)
+        m_desktop.showMessage(this, QStringLiteral("BŁĄD!"), warning, Desktop::Icon::Error);
+
+    switch (result.outcome) {
+    case RunOutcome::Failed:
+        m_desktop.showMessage(this, QStringLiteral("Kadrela"), result.errorMessage,
+                              Desktop::Icon::Error);
+        break;
+    case RunOutcome::Stopped:
+        finishStoppedAlbum(result.albumDirectory, result.mainPagePath);
+        break;
+    case RunOutcome::Finished:
+        if (m_desktop.askYesNo(this, interfaceText(308, m_state.languageFlag),
+                               interfaceText(189, m_state.languageFlag),
+                               Desktop::Icon::Information))
+            m_desktop.openExternally(result.mainPagePath);
+        break;
+    }
+    m_state.abortRequested = false;
+    setLocked(false);
+}
+
+void MainWindow::finishStoppedAlbum(const QString& albumDirectory, const QString& mainPagePath) {
+    const bool polish = m_state.languageFlag != 0;
+    const QString question =
+        polish ? QStringLiteral("Przerwano tworzenie albumu\nCzy chcesz skasować nie do końca "
+                                "utworzony album ?")
+               : QStringLiteral("Album creating stopped\nDo you want to erase unfinished album "
+                                "data?");
+    const QString caption = polish ? QStringLiteral("Informacja") : QStringLiteral("Information");
+    if (m_desktop.askYesNo(this, caption, question, Desktop::Icon::Information))
+        eraseUnfinishedAlbum(albumDirectory, mainPagePath);
+}
+
+void MainWindow::requestAbort() {
+    m_state.abortRequested = true;
+    m_abortButton->setEnabled(false);
+}
+
+void MainWindow::setLocked(bool locked) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_pageControl, m_createAlbumButton, m_saveParametersButton,
+                                         m_loadParametersButton, m_resetParametersButton})
+        control->setEnabled(!locked);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Opening the layout list shows item 1 with its plain caption again.
+    QComboBox* layoutList = m_mainPageTab->layoutModeList();
+    if (watched == layoutList->view() && event->type() == QEvent::Show)
+        layoutList->setItemText(1, interfaceText(121, m_state.languageFlag));
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::chooseColourFor(ColourPanel* panel) {
+    const std::optional<QColor> chosen =
+        m_desktop.chooseColour(this, toQColor(panel->colour(), palette()));
+    if (chosen)
+        panel->setColour(fromQColor(*chosen));
+}
+
+void MainWindow::chooseFontFor(FontSampleLabel* label) {
+    if (const std::optional<FontSpec> chosen = m_desktop.chooseFont(this, label->fontSpec()))
+        label->setFontSpec(*chosen);
+}
+
+void MainWindow::chooseBackgroundFile(int row) {
+    BackgroundFileField* field = m_backgroundsTab->backgroundFileField(row);
+    if (!field)
+        return;
+    // The shared dialog keeps the filter it last had: the image filter, or "all files"
+    // after a parameter file was loaded.
+    m_openDialog.fileName.clear();
+    const QStringList chosen =
+        chooseFileWithLastFilter(m_desktop, this, m_openDialog, PhotoListTab::photoFileFilter());
+    if (chosen.isEmpty())
+        return;
+    const QString path = chosen.constFirst();
+    field->setFile(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1), path);
+}
+
+void MainWindow::layoutModeChosen(int index) {
+    QComboBox* layoutList = m_mainPageTab->layoutModeList();
+    const int photos = photoCount();
+    if (photos == 0)
+        return;
+    if (index == layoutOnePage) {
+        m_state.perPageCount = 0;
+    } else if (index == layoutFixedCount) {
+        const QString answer =
+            m_desktop.inputText(this, interfaceText(307, m_state.languageFlag),
+                                interfaceText(309, m_state.languageFlag), QString::number(photos));
+        m_state.perPageCount = perPageCountFromAnswer(answer, photos);
+        layoutList->setItemText(1, QString::number(m_state.perPageCount) +
+                                       interfaceText(310, m_state.languageFlag));
+        layoutList->setCurrentIndex(1);
+    }
+}
+
+void MainWindow::saveParametersToFile() {
+    const std::optional<QString> path =
+        m_desktop.saveFile(this, QStringLiteral("Wszystkie pliki (*.*)|*.*"));
+    if (!path)
+        return;
+    if (const std::optional<QString> error = saveParameterFile(*path, parameters()))
+        m_desktop.showMessage(this, QStringLiteral("Kadrela"), *error, Desktop::Icon::Error);
+}
+
+void MainWindow::loadParametersFromFile() {
+    const QStringList chosen = chooseFilesToOpen(
+        m_desktop, this, m_openDialog, QStringLiteral("Wszystkie pliki (*.*)|*.*"), false);
+    if (chosen.isEmpty())
+        return;
+    const ParameterFileLoad load =
+        loadParameterFile(chosen.constFirst(), parameters(), photoCount());
+    if (load.outcome == ParameterFileLoad::Outcome::NotAParameterFile)
+        return;
+    m_desktop.showMessage(this, QStringLiteral("Kadrela"), QStringLiteral("OK"),
+                          Desktop::Icon::Information);
+    setParameters(load.parameters);
+    if (load.outcome == ParameterFileLoad::Outcome::StoppedAtBadColour)
+        m_desktop.showMessage(this, QStringLiteral("Kadrela"), load.error, Desktop::Icon::Error);
+}
+
+void MainWindow::resetAllParameters() {
+    setParameters(resetParameters(parameters(), photoCount()));
+}
+
+AlbumParameters MainWindow::parameters() const {
+    AlbumParameters result;
+    m_mainPageTab->readParameters(result);
+    m_albumPagesTab->readParameters(result);
+    m_backgroundsTab->readParameters(result);
+    result.perPageCount = m_state.perPageCount;
+    return result;
+}
+
+void MainWindow::setParameters(const AlbumParameters& parameters) {
+    m_mainPageTab->showParameters(parameters);
+    m_albumPagesTab->showParameters(parameters);
+    m_backgroundsTab->showParameters(parameters);
+    m_state.perPageCount = parameters.perPageCount;
+    applyEnabledStates();
+}
+
+void MainWindow::applyEnabledStates() {
+    for (const ControlState& state : dependentControlStates(parameters()))
+        if (QWidget* widget = control(state.objectName))
+            widget->setEnabled(state.enabled);
+}
+
+void MainWindow::runCreationSteps() {
+    m_state.abortRequested = false;
+    const ProgramSettings settings = readProgramSettings(m_state.settingsPath);
+    m_state.languageFlag = settings.languageFlag;
+    applyLanguage(m_state.languageFlag);
+
+    if (settings.versionCheck) {
+        switch (runVersionCheck(m_state.programDirectory, m_state.languageFlag)) {
+        case VersionCheckOutcome::LibraryMissing:
+            m_desktop.showMessage(this, versionCheckMissingLibraryCaption(),
+                                  versionCheckMissingLibraryText(), Desktop::Icon::Warning);
+            break;
+        case VersionCheckOutcome::Quit:
+            m_quitRequested = true;
+            return;
+        case VersionCheckOutcome::FunctionMissing:
+        case VersionCheckOutcome::GoOn:
+            break;
+        }
+    }
+
+    setAcceptDrops(true);
+    // The three background buttons share one picture.
+    if (auto* pageButton = qobject_cast<QAbstractButton*>(control(QStringLiteral("BitBtn7"))))
+        for (const char* name : {"BitBtn8", "BitBtn9"})
+            if (auto* button = qobject_cast<QAbstractButton*>(control(QLatin1String(name))))
+                button->setIcon(pageButton->icon());
+    m_state.perPageCount = 0;
+    applyLanguage(m_state.languageFlag);
+    m_state.lastPhotoDirectory.clear();
+    setFixedSize(clientWidth, clientHeight - progressPanelHeight);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+QWidget* MainWindow::control(const QString& objectName) const {
+    // Dialogs are children of the window too and reuse some names (ComboBox1, CheckBox1):
+    // only the window's own controls count.
+    const QList<QWidget*> candidates = findChildren<QWidget*>(objectName);
+    for (QWidget* candidate : candidates)
+        if (candidate->window() == this)
+            return candidate;
+    return nullptr;
+}
+
+int MainWindow::photoCount() const {
+    return m_photoTab ? m_photoTab->photoCount() : 0;
+}
+
+QStringList MainWindow::photoEntries() const {
+    return m_photoTab->photoEntries();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!PhotoListTab::localPathsOf(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    if (m_photoTab->takeDrop(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void MainWindow::updatePhotoCountLabel(qint8 languageFlag) {
+    m_photoTab->countLabel()->setText(interfaceText(106, languageFlag) +
+                                      QString::number(photoCount()));
+    fitText(m_photoTab->countLabel());
+}
+
+void MainWindow::applyLanguage(qint8 languageFlag) {
+    if (languageFlag != 0 && languageFlag != 1)
+        return;
+    const auto text = [languageFlag](int polishId) {
+        return interfaceText(polishId, languageFlag);
+    };
+
+    for (const TextBinding& binding : interfaceTextBindings()) {
+        const QString name = QLatin1String(binding.objectName);
+        QWidget* widget = control(name);
+        if (!widget)
+            continue;
+        const QString value = text(binding.polishId);
+        switch (binding.role) {
+        case TextRole::ToolTip:
+            widget->setToolTip(value);
+            break;
+        case TextRole::Item:
+            if (auto* list = qobject_cast<QComboBox*>(widget);
+                list && binding.itemIndex < list->count()) {
+                // Replacing an item's text in place keeps the selection, none included.
+                list->setItemText(binding.itemIndex, value);
+            }
+            break;
+        case TextRole::Text:
+            if (const int page = pageIndexOf(widget); page >= 0)
+                m_pageControl->setTabText(page, value);
+            else if (auto* label = qobject_cast<QLabel*>(widget))
+                label->setText(value);
+            else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                button->setText(value);
+            else if (auto* group = qobject_cast<QGroupBox*>(widget))
+                group->setTitle(value);
+            fitText(widget);
+            break;
+        }
+    }
+
+    updatePhotoCountLabel(languageFlag);
+    if (auto* layoutList = qobject_cast<QComboBox*>(control(QStringLiteral("ComboBox2"))))
+        layoutList->setItemText(1, layoutList->currentIndex() == 1
+                                       ? QString::number(m_state.perPageCount) + text(310)
+                                       : text(121));
+    for (const char* sample : {"Label10", "Label40", "Label39"})
+        if (QWidget* widget = control(QLatin1String(sample)))
+            widget->setToolTip(QString());
+    for (const ButtonCaption& caption : buttonCaptions) {
+        if (auto* button =
+                qobject_cast<QAbstractButton*>(control(QLatin1String(caption.objectName))))
+            button->setText(QString::fromUtf16(languageFlag ? caption.polish : caption.english));
+    }
+}
+
+int MainWindow::pageIndexOf(const QWidget* widget) const {
+    for (int i = 0; i < m_pageControl->count(); ++i)
+        if (m_pageControl->page(i) == widget)
+            return i;
+    return -1;
+}
+
+void MainWindow::openProgramSettings() {
+    SettingsDialog dialog(m_desktop, m_state.settingsPath, m_state.languageFlag, this);
+    connect(&dialog, &SettingsDialog::languageChosen, this, [this](qint8 languageFlag) {
+        m_state.languageFlag = languageFlag;
+        applyLanguage(languageFlag);
+    });
+    dialog.exec();
+}
+
+void MainWindow::showProgressPanel() {
+    setFixedSize(clientWidth, clientHeight);
+    m_progressPanel->move(0, clientHeight - progressPanelHeight);
+    m_progressPanel->show();
+}
+
+void MainWindow::hideProgressPanel() {
+    m_progressPanel->hide();
+    setFixedSize(clientWidth, clientHeight - progressPanelHeight);
+}

@@ -1,0 +1,293 @@
+#include "core/params/ParameterFile.h"
+#include "core/params/ColourText.h"
+
+#include "TestFiles.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Every member away from its start value, fonts with the extras a file does not keep.
+AlbumParameters unusualParameters() {
+    AlbumParameters p;
+    p.layoutMode = layoutFixedCount;
+    p.perPageCount = 12;
+    p.categoryColumns = 3;
+    p.categorySign = signRandomPhoto;
+    p.categoryThumbnailWidth = 120;
+    p.categoryThumbnailHeight = 90;
+    p.mainTableFrame = {true, 5, 0x00123456, 3};
+    p.mainCellFrame = {true, 2, 0xFF00000F, 7};
+    p.albumTitleFont = {
+        QStringLiteral("Times New Roman"), 18, 0x000000FF, false, true, true, true, 238};
+    p.thumbnailTableFrame = {true, 100, colourWhite, 1};
+    p.thumbnailCellFrame = {false, 9, 0x00FFEAD7, 4};
+    p.photoInformation = true;
+    p.photoInformationType = 1;
+    p.tableFileName = {true,
+                       {QStringLiteral("Verdana"), 9, 0x00008000, true, false, false, false, 1}};
+    p.tableDimensions = {true,
+                         {QStringLiteral("Tahoma"), 10, colourBlack, false, true, false, false, 1}};
+    p.tableSize = {false,
+                   {QStringLiteral("Courier New"), 11, 0x00800000, true, true, false, false, 1}};
+    p.thumbnailColumns = 7;
+    p.thumbnailKind = 1;
+    p.thumbnailWidth = 150;
+    p.thumbnailHeight = 110;
+    p.brightenThumbnails = false;
+    p.pageTitleFont.pointSize = 22;
+    p.pageDescriptionFont.italic = true;
+    p.pageBackground = {true, 0x00F0FBFF, true, QStringLiteral("tlo.jpg"), {}, 1};
+    p.tableBackground = {true, 0x00C0C0C0, false, QString(), {}, 0};
+    p.cellBackground = {false, colourWhite, true, QString(), {}, 1};
+    p.photoPages = 1;
+    p.photoDescription = true;
+    p.pageFileName.shown = true;
+    p.pageDimensions = {true,
+                        {QStringLiteral("Arial"), 14, 0x00808080, true, false, false, false, 1}};
+    p.pageSize.shown = true;
+    p.photoFrame = {true, 4, 0x00008080, 6};
+    p.photoTitleFont = {QStringLiteral("Georgia"), 24, 0x00800080, true, true, false, false, 238};
+    return p;
+}
+
+QString writeFile(const QTemporaryDir& dir, const QByteArray& content) {
+    const QString path = dir.filePath(QStringLiteral("params.ini"));
+    testfiles::writeBytes(path, content);
+    return path;
+}
+
+} // namespace
+
+class ParameterFileTest : public QObject {
+    Q_OBJECT
+private slots:
+    void colourTexts_data();
+    void colourTexts();
+    void savedFileStartsAsTheProgramHasAlwaysWrittenIt();
+    void roundTripKeepsEveryValueButFontExtras();
+    void defaultsOnLoadAreTheFileFormats();
+    void loadReadsValuesLeniently_data();
+    void loadReadsValuesLeniently();
+    void filesOfAnotherKindAreIgnored_data();
+    void filesOfAnotherKindAreIgnored();
+    void badColourStopsTheLoadWhereItStands();
+    void backgroundPathAgreesWithTheShownName();
+    void savingKeepsForeignKeysAndFailsWithoutHarm();
+    void resetGivesStartValuesAndKeepsCharsets();
+};
+
+void ParameterFileTest::colourTexts_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<uint>("value");
+    QTest::addColumn<QString>("writtenAgain");
+    QTest::newRow("decimal is red") << "255" << true << 0x000000FFu << "clRed";
+    QTest::newRow("hex is lime") << "$0000FF00" << true << 0x0000FF00u << "clLime";
+    QTest::newRow("name in any case") << "clwhite" << true << 0x00FFFFFFu << "clWhite";
+    QTest::newRow("system colour") << "clBtnFace" << true << 0xFF00000Fu << "clBtnFace";
+    QTest::newRow("no name") << "$00FFEAD7" << true << 0x00FFEAD7u << "$00FFEAD7";
+    QTest::newRow("lower-case hex written upper")
+        << "$00abcdef" << true << 0x00ABCDEFu << "$00ABCDEF";
+    QTest::newRow("negative decimal") << "-16777201" << true << 0xFF00000Fu << "clBtnFace";
+    QTest::newRow("default colour") << "clDefault" << true << 0x20000000u << "clDefault";
+    QTest::newRow("none") << "clNone" << true << 0x1FFFFFFFu << "clNone";
+    QTest::newRow("unknown name") << "clPink" << false << 0u << "";
+    QTest::newRow("empty") << "" << false << 0u << "";
+}
+
+void ParameterFileTest::colourTexts() {
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(uint, value);
+    QFETCH(QString, writtenAgain);
+    const auto parsed = parseColourText(text);
+    QCOMPARE(parsed.has_value(), valid);
+    if (valid) {
+        QCOMPARE(*parsed, ColourValue(value));
+        QCOMPARE(colourText(*parsed), writtenAgain);
+    }
+}
+
+void ParameterFileTest::savedFileStartsAsTheProgramHasAlwaysWrittenIt() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("new.ini"));
+    QVERIFY(!saveParameterFile(path, AlbumParameters{}));
+    const QByteArray bytes = testfiles::readBytes(path);
+    QVERIFY(bytes.startsWith("[Info]\r\nInfo=Kadrela Settings\r\n[MainP]\r\nPArrange=2\r\n"
+                             "OnPage=0\r\nColC=1\r\nCatS=0\r\nCatThW=100\r\nCatThH=100\r\n"
+                             "TableFrame=0\r\nTableFrameW=1\r\nTableCol=clBlack\r\n"));
+    QVERIFY(bytes.contains("TitleFName=Arial\r\nTitleFSize=20\r\nTitleFCol=clBlack\r\n"
+                           "TitleFBold=1\r\nTitleFItalic=0\r\n[AlbumP]\r\n"));
+    QVERIFY(bytes.contains("\r\nPFramCol=clBlack\r\nPFramType=0\r\n"));
+    QVERIFY(bytes.endsWith("TitleFBold=1\r\nTitleFItalic=0\r\n"));
+    QCOMPARE(bytes.count("\r\n["), 4); // [MainP] [AlbumP] [Bckg] [PhotoP] after [Info]
+    // Section lines, then the keys of each section with a font group counting five lines.
+    QCOMPARE(bytes.count("\r\n"), 5 + 1 + (14 + 5) + (18 + 5 * 5) + 15 + (9 + 4 * 5));
+}
+
+void ParameterFileTest::roundTripKeepsEveryValueButFontExtras() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("round.ini"));
+    const AlbumParameters saved = unusualParameters();
+    QVERIFY(!saveParameterFile(path, saved));
+
+    const ParameterFileLoad load = loadParameterFile(path, AlbumParameters{}, 40);
+    QCOMPARE(load.outcome, ParameterFileLoad::Outcome::Loaded);
+    AlbumParameters expected = saved;
+    expected.albumTitleFont.underline = false;
+    expected.albumTitleFont.strikeOut = false;
+    expected.albumTitleFont.charset = AlbumParameters{}.albumTitleFont.charset;
+    // The background file is not beside the parameter file: its path is not known.
+    expected.pageBackground.filePath.clear();
+    QCOMPARE(load.parameters, expected);
+}
+
+void ParameterFileTest::defaultsOnLoadAreTheFileFormats() {
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "[Info]\r\nInfo=Kadrela Settings\r\n");
+    AlbumParameters current = unusualParameters();
+    const ParameterFileLoad load = loadParameterFile(path, current, 7);
+    QCOMPARE(load.outcome, ParameterFileLoad::Outcome::Loaded);
+    const AlbumParameters& p = load.parameters;
+    QCOMPARE(p.perPageCount, 7);     // no OnPage: the photo count
+    QVERIFY(!p.albumTitleFont.bold); // unlike the start value
+    QCOMPARE(p.albumTitleFont.pointSize, 20);
+    QVERIFY(!p.pageTitleFont.bold);
+    QVERIFY(p.brightenThumbnails);
+    QCOMPARE(p.layoutMode, int(layoutByDirectory));
+    QCOMPARE(p.thumbnailColumns, 4);
+    QCOMPARE(p.pageBackground.colour, colourWhite);
+    QCOMPARE(p.mainTableFrame.colour, colourBlack);
+    QVERIFY(p.pageBackground.fileName.isEmpty());
+    QVERIFY(p.pageBackground.filePath.isEmpty());
+    // Character sets are not in the file and stay as they were.
+    QCOMPARE(p.albumTitleFont.charset, current.albumTitleFont.charset);
+}
+
+void ParameterFileTest::loadReadsValuesLeniently_data() {
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<QString>("member");
+    QTest::addColumn<int>("value");
+    QTest::newRow("boolean 5 is true")
+        << QByteArray("[PhotoP]\r\nDescr=5") << "photoDescription" << 1;
+    QTest::newRow("boolean yes is the default")
+        << QByteArray("[AlbumP]\r\nThumbB=yes") << "brightenThumbnails" << 1;
+    QTest::newRow("hex integer") << QByteArray("[AlbumP]\r\nColC=$0A") << "thumbnailColumns" << 10;
+    QTest::newRow("0x integer") << QByteArray("[AlbumP]\r\nColC=0x0B") << "thumbnailColumns" << 11;
+    QTest::newRow("word gives the default")
+        << QByteArray("[AlbumP]\r\nColC=many") << "thumbnailColumns" << 4;
+    QTest::newRow("up-down keeps its range")
+        << QByteArray("[MainP]\r\nColC=50") << "categoryColumns" << 10;
+    QTest::newRow("list without such item")
+        << QByteArray("[MainP]\r\nPArrange=5") << "layoutMode" << -1;
+    QTest::newRow("negative list index")
+        << QByteArray("[PhotoP]\r\nCreate=-1") << "photoPages" << -1;
+    QTest::newRow("negative per-page count kept")
+        << QByteArray("[MainP]\r\nOnPage=-3") << "perPageCount" << -3;
+    QTest::newRow("colour 255 is red")
+        << QByteArray("[MainP]\r\nTableCol=255") << "mainTableFrame.colour" << 0xFF;
+}
+
+void ParameterFileTest::loadReadsValuesLeniently() {
+    QFETCH(QByteArray, lines);
+    QFETCH(QString, member);
+    QFETCH(int, value);
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "[Info]\r\nInfo=Kadrela Settings\r\n" + lines + "\r\n");
+    const AlbumParameters p = loadParameterFile(path, AlbumParameters{}, 0).parameters;
+    const QHash<QString, int> members{
+        {"photoDescription", p.photoDescription},
+        {"brightenThumbnails", p.brightenThumbnails},
+        {"thumbnailColumns", p.thumbnailColumns},
+        {"categoryColumns", p.categoryColumns},
+        {"layoutMode", p.layoutMode},
+        {"photoPages", p.photoPages},
+        {"perPageCount", p.perPageCount},
+        {"mainTableFrame.colour", int(p.mainTableFrame.colour)},
+    };
+    QCOMPARE(members.value(member), value);
+}
+
+void ParameterFileTest::filesOfAnotherKindAreIgnored_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("letter case differs") << QByteArray("[Info]\r\nInfo=kadrela settings\r\n"
+                                                       "[MainP]\r\nColC=5\r\n");
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("another INI file") << QByteArray("[MainP]\r\nColC=5\r\n");
+    QTest::newRow("binary bytes") << QByteArray("\x00\xff\x89PNG\r\n", 8);
+}
+
+void ParameterFileTest::filesOfAnotherKindAreIgnored() {
+    QFETCH(QByteArray, content);
+    QTemporaryDir dir;
+    const AlbumParameters current = unusualParameters();
+    const ParameterFileLoad load = loadParameterFile(writeFile(dir, content), current, 3);
+    QCOMPARE(load.outcome, ParameterFileLoad::Outcome::NotAParameterFile);
+    QCOMPARE(load.parameters, current);
+    // A name typed in the dialog that does not exist is ignored the same way.
+    QCOMPARE(loadParameterFile(dir.filePath(QStringLiteral("none.ini")), current, 3).outcome,
+             ParameterFileLoad::Outcome::NotAParameterFile);
+}
+
+void ParameterFileTest::badColourStopsTheLoadWhereItStands() {
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "[Info]\r\nInfo=Kadrela Settings\r\n"
+                                        "[MainP]\r\nColC=3\r\nTableFrameW=9\r\nTableCol=pink\r\n"
+                                        "TableType=2\r\n[AlbumP]\r\nColC=9\r\n");
+    const ParameterFileLoad load = loadParameterFile(path, AlbumParameters{}, 0);
+    QCOMPARE(load.outcome, ParameterFileLoad::Outcome::StoppedAtBadColour);
+    QCOMPARE(load.error, QStringLiteral("'pink' is not a valid integer value"));
+    QCOMPARE(load.parameters.categoryColumns, 3); // before the bad key
+    QCOMPARE(load.parameters.mainTableFrame.width, 9);
+    QCOMPARE(load.parameters.mainTableFrame.type, 0); // after it: not read
+    QCOMPARE(load.parameters.thumbnailColumns, 4);
+}
+
+void ParameterFileTest::backgroundPathAgreesWithTheShownName() {
+    QTemporaryDir dir;
+    testfiles::writeBytes(dir.filePath(QStringLiteral("beside.jpg")), "x");
+    const QString path = writeFile(dir, "[Info]\r\nInfo=Kadrela Settings\r\n[Bckg]\r\n"
+                                        "PBckP=held.jpg\r\nTBckP=beside.jpg\r\nCBckP=gone.jpg\r\n");
+    AlbumParameters current;
+    current.pageBackground.filePath = QStringLiteral("/photos/held.jpg");
+    current.tableBackground.filePath = QStringLiteral("/photos/other.jpg");
+    current.cellBackground.filePath = QStringLiteral("/photos/other.jpg");
+    const AlbumParameters p = loadParameterFile(path, current, 0).parameters;
+    QCOMPARE(p.pageBackground.filePath, QStringLiteral("/photos/held.jpg"));
+    QCOMPARE(p.tableBackground.fileName, QStringLiteral("beside.jpg"));
+    QCOMPARE(p.tableBackground.filePath, dir.filePath(QStringLiteral("beside.jpg")));
+    QCOMPARE(p.cellBackground.fileName, QStringLiteral("gone.jpg"));
+    QVERIFY(p.cellBackground.filePath.isEmpty());
+}
+
+void ParameterFileTest::savingKeepsForeignKeysAndFailsWithoutHarm() {
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "[Info]\r\nInfo=Old\r\nNote=mine\r\n[Extra]\r\nA=1\r\n");
+    QVERIFY(!saveParameterFile(path, AlbumParameters{}));
+    const QByteArray bytes = testfiles::readBytes(path);
+    QVERIFY(bytes.startsWith(
+        "[Info]\r\nInfo=Kadrela Settings\r\nNote=mine\r\n[Extra]\r\nA=1\r\n[MainP]"));
+
+    const QString unwritable = dir.filePath(QStringLiteral("no/folder/p.ini"));
+    QCOMPARE(saveParameterFile(unwritable, AlbumParameters{}),
+             std::optional<QString>(QStringLiteral("Unable to write to %1").arg(unwritable)));
+}
+
+void ParameterFileTest::resetGivesStartValuesAndKeepsCharsets() {
+    AlbumParameters current = unusualParameters();
+    current.pageDescriptionFont.charset = 186;
+    current.pageBackground.filePath = QStringLiteral("/photos/tlo.jpg");
+    const AlbumParameters reset = resetParameters(current, 45);
+    AlbumParameters expected;
+    expected.perPageCount = 45;
+    expected.albumTitleFont.charset = current.albumTitleFont.charset;
+    expected.photoTitleFont.charset = current.photoTitleFont.charset;
+    expected.pageDescriptionFont.charset = 186;
+    QCOMPARE(reset, expected);
+    QVERIFY(reset.pageBackground.filePath.isEmpty()); // name and path empty together
+}
+
+QTEST_GUILESS_MAIN(ParameterFileTest)
+#include "ParameterFileTest.moc"

@@ -1,0 +1,189 @@
+#include "gui/app/MainWindow.h"
+#include "gui/app/PageControl.h"
+#include "gui/photos/PhotoListTab.h"
+
+#include "JpegFixtures.h"
+#include "ScriptedDesktop.h"
+#include "TestFiles.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+// "Utwórz album" in the window: checks, locking, the progress panel and the questions at the
+// end, answered through the scripted desktop.
+class WindowRunTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void refusalsComeInOrderAndLeadToTheField();
+    void finishedAlbumOffersTheBrowser_data();
+    void finishedAlbumOffersTheBrowser();
+    void abortDuringTheBuild_data();
+    void abortDuringTheBuild();
+    void failedBuildNamesTheFileAndUnlocks();
+
+private:
+    void addPhotos(int count);
+    void setTitleAndLocation(const QString& title, const QString& location);
+    template <typename T> T* find(const char* name) const {
+        for (T* candidate : m_window->findChildren<T*>(QLatin1String(name)))
+            if (candidate->window() == m_window.get())
+                return candidate;
+        return nullptr;
+    }
+    bool locked() const {
+        return !find<QWidget>("PageControl1")->isEnabled() &&
+               !find<QWidget>("BitBtn10")->isEnabled() && !find<QWidget>("BitBtn3")->isEnabled() &&
+               !find<QWidget>("BitBtn4")->isEnabled() && !find<QWidget>("BitBtn5")->isEnabled();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedDesktop> m_desktop;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void WindowRunTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_desktop = std::make_unique<ScriptedDesktop>();
+    const QString settings = m_dir->filePath(QStringLiteral("kadrela.ini"));
+    testfiles::writeBytes(settings, "[Ustawienia]\r\nJezyk=0\r\nWersja=0\r\n");
+    m_window = std::make_unique<MainWindow>(*m_desktop, m_dir->path(), settings);
+    QDir(m_dir->path()).mkpath(QStringLiteral("out"));
+}
+
+void WindowRunTest::addPhotos(int count) {
+    for (int i = 0; i < count; ++i) {
+        const QString photo = m_dir->filePath(QStringLiteral("photos/p%1.jpg").arg(i));
+        testfiles::writeBytes(photo, fixtures::jpegBytes(QSize(64, 48)));
+        QVERIFY(m_window->photoTab()->addPhoto(photo));
+    }
+}
+
+void WindowRunTest::setTitleAndLocation(const QString& title, const QString& location) {
+    m_window->photoTab()->albumTitleEdit()->setText(title);
+    m_window->photoTab()->albumLocationEdit()->setText(location);
+}
+
+void WindowRunTest::refusalsComeInOrderAndLeadToTheField() {
+    auto* pages = find<PageControl>("PageControl1");
+    auto* create = find<QPushButton>("BitBtn10");
+    const auto lastMessage = [this] {
+        return m_desktop->requestsOf(QStringLiteral("message")).constLast();
+    };
+
+    AlbumParameters noLayout;
+    noLayout.layoutMode = -1;
+    m_window->setParameters(noLayout);
+    create->click();
+    QCOMPARE(lastMessage().text, QStringLiteral("Brak ustawionego sposobu układu zdjęć w albumie"));
+    QCOMPARE(lastMessage().caption, QStringLiteral("Infomracja"));
+
+    m_window->setParameters(AlbumParameters{});
+    create->click();
+    QCOMPARE(lastMessage().text, QStringLiteral("Brak zdjeć na liście"));
+
+    addPhotos(1);
+    pages->setCurrentIndex(2);
+    create->click();
+    QCOMPARE(lastMessage().text, QStringLiteral("Brak ustawionego tytułu albumu"));
+    QCOMPARE(pages->currentIndex(), 0);
+
+    setTitleAndLocation(QStringLiteral("   "), QString()); // blanks are a title
+    pages->setCurrentIndex(3);
+    create->click();
+    QCOMPARE(lastMessage().text, QStringLiteral("Brak ustawionego katalogu albumu"));
+    QCOMPARE(pages->currentIndex(), 0);
+    QCOMPARE(m_desktop->requestsOf(QStringLiteral("message")).size(), 4);
+    QVERIFY(!locked());
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("out/album-___"))));
+}
+
+void WindowRunTest::finishedAlbumOffersTheBrowser_data() {
+    QTest::addColumn<bool>("open");
+    QTest::newRow("yes opens the main page") << true;
+    QTest::newRow("no leaves it") << false;
+}
+
+void WindowRunTest::finishedAlbumOffersTheBrowser() {
+    QFETCH(bool, open);
+    addPhotos(3);
+    setTitleAndLocation(QStringLiteral("Wakacje"), m_dir->filePath(QStringLiteral("out/")));
+
+    bool lockedDuringBuild = false;
+    int heightDuringBuild = 0;
+    QTimer::singleShot(0, [&] {
+        lockedDuringBuild = locked() && find<QWidget>("BitBtn2")->isEnabled();
+        heightDuringBuild = m_window->height();
+    });
+    m_desktop->yesNoAnswers.enqueue(open);
+    find<QPushButton>("BitBtn10")->click();
+
+    QVERIFY(lockedDuringBuild);
+    QCOMPARE(heightDuringBuild, 513);
+    QCOMPARE(m_window->height(), 464);
+    QVERIFY(find<QWidget>("Panel10")->isHidden());
+    QVERIFY(!locked());
+    const auto questions = m_desktop->requestsOf(QStringLiteral("question"));
+    QCOMPARE(questions.size(), 1);
+    QCOMPARE(questions[0].caption, QStringLiteral("Information"));
+    QCOMPARE(questions[0].text,
+             QStringLiteral("Album has been created\nDo You want to open it in default browser ?"));
+    const QString mainPage = m_dir->filePath(QStringLiteral("out/album-Wakacje.html"));
+    QVERIFY(QFileInfo::exists(mainPage));
+    const auto opened = m_desktop->requestsOf(QStringLiteral("shell"));
+    QCOMPARE(opened.size(), open ? 1 : 0);
+    if (open)
+        QCOMPARE(opened[0].text, mainPage);
+    QVERIFY(!m_window->state().abortRequested);
+}
+
+void WindowRunTest::abortDuringTheBuild_data() {
+    QTest::addColumn<bool>("erase");
+    QTest::newRow("yes erases") << true;
+    QTest::newRow("no keeps") << false;
+}
+
+void WindowRunTest::abortDuringTheBuild() {
+    QFETCH(bool, erase);
+    addPhotos(5);
+    setTitleAndLocation(QStringLiteral("Zima"), m_dir->filePath(QStringLiteral("out/")));
+    bool abortButtonDisabled = false;
+    QTimer::singleShot(0, [&] {
+        find<QPushButton>("BitBtn2")->click();
+        abortButtonDisabled = !find<QWidget>("BitBtn2")->isEnabled();
+    });
+    m_desktop->yesNoAnswers.enqueue(erase);
+    find<QPushButton>("BitBtn10")->click();
+
+    QVERIFY(abortButtonDisabled);
+    const auto questions = m_desktop->requestsOf(QStringLiteral("question"));
+    QCOMPARE(questions.size(), 1);
+    QCOMPARE(questions[0].text,
+             QStringLiteral("Album creating stopped\nDo you want to erase unfinished album data?"));
+    const QString albumDirectory = m_dir->filePath(QStringLiteral("out/album-Zima"));
+    QCOMPARE(QFileInfo::exists(albumDirectory), !erase);
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("out/album-Zima.html"))));
+    QVERIFY(m_desktop->requestsOf(QStringLiteral("shell")).isEmpty());
+    QVERIFY(!locked());
+    QVERIFY(!m_window->state().abortRequested);
+}
+
+void WindowRunTest::failedBuildNamesTheFileAndUnlocks() {
+    addPhotos(1);
+    const QString missing = m_dir->filePath(QStringLiteral("no-such-folder/"));
+    setTitleAndLocation(QStringLiteral("Lato"), missing);
+    find<QPushButton>("BitBtn10")->click();
+    const auto messages = m_desktop->requestsOf(QStringLiteral("message"));
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].text.contains(QStringLiteral("album-Lato")), qPrintable(messages[0].text));
+    QCOMPARE(messages[0].icon, Desktop::Icon::Error);
+    QVERIFY(m_desktop->requestsOf(QStringLiteral("question")).isEmpty());
+    QVERIFY(!locked());
+    QCOMPARE(m_window->height(), 464);
+}
+
+QTEST_MAIN(WindowRunTest)
+#include "WindowRunTest.moc"
