@@ -11,8 +11,8 @@
 #include "JpegFixtures.h"
 #include "TestFiles.h"
 
-#include <QGuiApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -4,9 +4,9 @@
 
 #include "core/app/InterfaceTexts.h"
 #include "core/app/StringTable.h"
+#include "core/params/EnablingRules.h"
 #include "gui/params/AlbumPagesTab.h"
 #include "gui/params/BackgroundsTab.h"
-#include "core/params/EnablingRules.h"
 #include "gui/params/MainPageTab.h"
 
 #include <QApplication>

@@ -10,11 +10,11 @@
 // started, the interface language of the texts written into the album, and where it goes.
 struct AlbumContext {
     AlbumParameters parameters;
-    qint8 languageFlag = 0;      // 0 English, 1 Polish
-    QString albumTitle;          // as typed, used in titles and headings
-    QString albumLocation;       // the chosen folder, with a trailing separator
-    QString albumDirectoryName;  // "album-" + the cleaned title
-    QString albumDirectory;      // albumLocation + albumDirectoryName + separator
-    QPalette palette;            // resolves system colours for the style sheet
-    QStringList workingPhotos;   // every photo entry of the album, in album order
+    qint8 languageFlag = 0;     // 0 English, 1 Polish
+    QString albumTitle;         // as typed, used in titles and headings
+    QString albumLocation;      // the chosen folder, with a trailing separator
+    QString albumDirectoryName; // "album-" + the cleaned title
+    QString albumDirectory;     // albumLocation + albumDirectoryName + separator
+    QPalette palette;           // resolves system colours for the style sheet
+    QStringList workingPhotos;  // every photo entry of the album, in album order
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/app/WindowState.h"
 #include "core/params/AlbumParameters.h"
+#include "gui/app/WindowState.h"
 #include "gui/photos/OpenDialogMemory.h"
 
 #include <QWidget>

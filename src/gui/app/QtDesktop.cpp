@@ -126,16 +126,14 @@ std::optional<QString> QtDesktop::chooseDirectory(QWidget* parent,
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
-std::optional<QColor> QtDesktop::chooseColour(QWidget* parent, const QColor& initial)
-{
+std::optional<QColor> QtDesktop::chooseColour(QWidget* parent, const QColor& initial) {
     QColorDialog dialog(initial, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedColor();
 }
 
-std::optional<FontSpec> QtDesktop::chooseFont(QWidget* parent, const FontSpec& initial)
-{
+std::optional<FontSpec> QtDesktop::chooseFont(QWidget* parent, const FontSpec& initial) {
     FontChooserDialog dialog(initial, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

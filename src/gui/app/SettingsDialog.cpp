@@ -1,7 +1,7 @@
 #include "gui/app/SettingsDialog.h"
 
-#include "gui/app/Desktop.h"
 #include "core/app/ProgramSettings.h"
+#include "gui/app/Desktop.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
+#include "core/app/ProgramSettings.h"
 #include "gui/app/KadrelaApplication.h"
 #include "gui/app/MainWindow.h"
-#include "core/app/ProgramSettings.h"
 #include "gui/app/QtDesktop.h"
 
 #include <exception>

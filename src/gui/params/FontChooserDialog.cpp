@@ -15,8 +15,7 @@
 
 namespace {
 
-QIcon colourSwatch(const QColor& colour)
-{
+QIcon colourSwatch(const QColor& colour) {
     QPixmap swatch(28, 14);
     swatch.fill(colour);
     return QIcon(swatch);
@@ -26,8 +25,7 @@ QIcon colourSwatch(const QColor& colour)
 
 FontChooserDialog::FontChooserDialog(const FontSpec& initial, QWidget* parent)
     : QDialog(parent)
-    , m_font(initial)
-{
+    , m_font(initial) {
     setObjectName(QStringLiteral("FontDialog1"));
     setWindowTitle(tr("Font"));
 
@@ -92,8 +90,7 @@ FontChooserDialog::FontChooserDialog(const FontSpec& initial, QWidget* parent)
     updateSample();
 }
 
-FontSpec FontChooserDialog::chosenFont() const
-{
+FontSpec FontChooserDialog::chosenFont() const {
     FontSpec font = m_font;
     font.face = m_face->currentText();
     font.pointSize = m_size->value();
@@ -104,8 +101,7 @@ FontSpec FontChooserDialog::chosenFont() const
     return font;
 }
 
-void FontChooserDialog::chooseColour()
-{
+void FontChooserDialog::chooseColour() {
     const QColor chosen = QColorDialog::getColor(toQColor(m_font.colour, palette()), this);
     if (chosen.isValid()) {
         m_font.colour = fromQColor(chosen);
@@ -113,8 +109,7 @@ void FontChooserDialog::chooseColour()
     }
 }
 
-void FontChooserDialog::updateSample()
-{
+void FontChooserDialog::updateSample() {
     const FontSpec font = chosenFont();
     m_sample->setFont(toQFont(font));
     QPalette colours = m_sample->palette();

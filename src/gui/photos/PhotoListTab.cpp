@@ -1,16 +1,16 @@
 #include "gui/photos/PhotoListTab.h"
 
-#include "gui/app/Desktop.h"
 #include "core/app/StringTable.h"
-#include "gui/app/WindowState.h"
 #include "core/photos/DirectoryScan.h"
-#include "gui/photos/OpenDialogMemory.h"
 #include "core/photos/PathParts.h"
 #include "core/photos/PhotoAdding.h"
 #include "core/photos/PhotoEntry.h"
-#include "gui/photos/PhotoListBox.h"
 #include "core/photos/PreviewPicture.h"
 #include "core/photos/TaggedText.h"
+#include "gui/app/Desktop.h"
+#include "gui/app/WindowState.h"
+#include "gui/photos/OpenDialogMemory.h"
+#include "gui/photos/PhotoListBox.h"
 
 #include <QCoreApplication>
 #include <QDir>

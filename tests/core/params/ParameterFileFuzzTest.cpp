@@ -19,8 +19,7 @@ private slots:
 
 namespace {
 
-QByteArray randomBytes(QRandomGenerator& random, int maxLength)
-{
+QByteArray randomBytes(QRandomGenerator& random, int maxLength) {
     static const char characters[] =
         "[]=;\r\n $0xX-+19afAFclBlackWhiteInfoKadrela Settings\"'\t\x00\xff\xb9";
     static const QByteArray alphabet(characters, sizeof characters - 1);
@@ -32,8 +31,7 @@ QByteArray randomBytes(QRandomGenerator& random, int maxLength)
     return bytes;
 }
 
-void exercise(const QString& path)
-{
+void exercise(const QString& path) {
     const ProfileFile file(path);
     for (const char* key : {"Info", "PArrange", "TableCol", "TitleFName", "x"}) {
         file.readString(QStringLiteral("Info"), QLatin1String(key), {}, 2047);
@@ -52,8 +50,7 @@ void exercise(const QString& path)
 
 } // namespace
 
-void ParameterFileFuzzTest::randomBytesNeverCrash()
-{
+void ParameterFileFuzzTest::randomBytesNeverCrash() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("fuzz.ini"));
     QRandomGenerator random(20261208);
@@ -66,8 +63,7 @@ void ParameterFileFuzzTest::randomBytesNeverCrash()
     }
 }
 
-void ParameterFileFuzzTest::mutatedParameterFilesNeverCrash()
-{
+void ParameterFileFuzzTest::mutatedParameterFilesNeverCrash() {
     QTemporaryDir dir;
     const QString original = dir.filePath(QStringLiteral("original.ini"));
     AlbumParameters parameters;

@@ -1,9 +1,9 @@
+#include "core/photos/PhotoEntry.h"
+#include "core/photos/TaggedText.h"
 #include "gui/app/WindowState.h"
 #include "gui/photos/OpenDialogMemory.h"
-#include "core/photos/PhotoEntry.h"
 #include "gui/photos/PhotoListBox.h"
 #include "gui/photos/PhotoListTab.h"
-#include "core/photos/TaggedText.h"
 
 #include "JpegFixtures.h"
 #include "ScriptedDesktop.h"

@@ -1,7 +1,7 @@
 #include "AlbumFixtures.h"
 
-#include "JpegFixtures.h"
 #include "core/photos/PhotoEntry.h"
+#include "JpegFixtures.h"
 #include "TestFiles.h"
 
 #include <QDir>

@@ -47,15 +47,13 @@ std::optional<QString> ScriptedDesktop::chooseDirectory(QWidget*, const Director
     return directoryAnswers.isEmpty() ? std::nullopt : directoryAnswers.dequeue();
 }
 
-std::optional<QColor> ScriptedDesktop::chooseColour(QWidget*, const QColor& initial)
-{
+std::optional<QColor> ScriptedDesktop::chooseColour(QWidget*, const QColor& initial) {
     requests << Request{QStringLiteral("colour"), {}, initial.name(), Icon::Information, {}};
     colourPresets << initial;
     return colourAnswers.isEmpty() ? std::nullopt : colourAnswers.dequeue();
 }
 
-std::optional<FontSpec> ScriptedDesktop::chooseFont(QWidget*, const FontSpec& initial)
-{
+std::optional<FontSpec> ScriptedDesktop::chooseFont(QWidget*, const FontSpec& initial) {
     requests << Request{QStringLiteral("font"), {}, initial.face, Icon::Information, {}};
     fontPresets << initial;
     return fontAnswers.isEmpty() ? std::nullopt : fontAnswers.dequeue();
