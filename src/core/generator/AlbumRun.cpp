@@ -21,12 +21,6 @@
 
 namespace {
 
-const int creatingAlbumText = 184;
-const int copyingPhotosText = 185;
-const int creatingStylesText = 186;
-const int creatingIndexesText = 187;
-const int creatingMainPageText = 188;
-
 bool hasLayoutMode(int mode) {
     return mode == layoutOnePage || mode == layoutFixedCount || mode == layoutByDirectory;
 }
@@ -180,7 +174,7 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
     const QCollator collator = photoListCollator(input.collationLocale);
     QStringList working = input.photoEntries;
     const int photoCount = static_cast<int>(working.size());
-    const bool photoPages = p.photoPages == 0;
+    const bool photoPages = makesPhotoPages(p);
 
     observer.setMaximum(photoPages ? 3 * photoCount + 3 : 2 * photoCount + 3);
     observer.pump();
@@ -204,7 +198,7 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
     };
 
     try {
-        observer.setCaption(interfaceText(creatingAlbumText, language));
+        observer.setCaption(interfaceText(textCreatingAlbum, language));
         makeAlbumDirectory(context.albumDirectory);
         if (p.categorySign == signDefaultIcon)
             writeResource(categoryIconResource, context.albumDirectory, "main.png",
@@ -217,7 +211,7 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
         if (observer.abortRequested())
             return stopped();
         observer.step();
-        observer.setCaption(interfaceText(copyingPhotosText, language));
+        observer.setCaption(interfaceText(textCopyingPhotos, language));
         observer.pump();
 
         for (QString& entry : working) {
@@ -229,14 +223,14 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
         }
         context.workingPhotos = std::move(working);
 
-        observer.setCaption(interfaceText(creatingStylesText, language));
+        observer.setCaption(interfaceText(textCreatingStyles, language));
         observer.pump();
         writeStyleSheet(context);
 
         if (observer.abortRequested())
             return stopped();
         observer.step();
-        observer.setCaption(interfaceText(creatingIndexesText, language));
+        observer.setCaption(interfaceText(textCreatingIndexes, language));
         observer.pump();
 
         if (p.layoutMode == layoutFixedCount)
@@ -247,7 +241,7 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
         if (!writeCategoryPages(context, categories, random, observer, categoryPictures))
             return stopped();
 
-        observer.setCaption(interfaceText(creatingMainPageText, language));
+        observer.setCaption(interfaceText(textCreatingMainPage, language));
         observer.pump();
         if (!writeMainPage(context, categories, categoryPictures, observer))
             return stopped();

@@ -14,8 +14,6 @@
 
 namespace {
 
-const int picturesCaptionText = 197;
-
 QString photoPath(const QString& entry) {
     return tagValue(entry, QStringLiteral("<n>"));
 }
@@ -34,7 +32,7 @@ void sortCollated(QStringList& texts, const QCollator& collator) {
 }
 
 QString numberedCaption(qsizetype first, qsizetype last, qint8 languageFlag) {
-    return interfaceText(picturesCaptionText, languageFlag) + QString::number(first) +
+    return interfaceText(textPicturesCaption, languageFlag) + QString::number(first) +
            QLatin1String(" - ") + QString::number(last);
 }
 
@@ -136,7 +134,7 @@ QString categoryPicture(const QStringList& pageEntries, int categorySign,
 bool writeCategoryPages(const AlbumContext& context, const QList<Category>& categories,
                         QRandomGenerator& random, RunObserver& observer,
                         QStringList& categoryPictures) {
-    const bool photoPages = context.parameters.photoPages == 0;
+    const bool photoPages = makesPhotoPages(context.parameters);
     for (const Category& category : categories) {
         if (photoPages) {
             for (qsizetype i = category.first; i < category.end; ++i) {

@@ -9,13 +9,6 @@
 
 namespace {
 
-const int firstPhotoText = 198;
-const int lastPhotoText = 199;
-const int previousPhotoText = 300;
-const int nextPhotoText = 301;
-const int homeText = 302;
-const int thumbnailsText = 303;
-
 const QString separatorLine = QStringLiteral(R"(<hr size="1" noshade>)");
 
 QString navigationLink(const QString& target, const QString& text, const char* icon) {
@@ -45,10 +38,10 @@ QStringList photoPageLines(const AlbumContext& context, int photoNumber, int cat
     // Previous and next run round the whole album, whatever the categories.
     const int previous = photoNumber > 0 ? photoNumber - 1 : last;
     const QString previousText =
-        interfaceText(photoNumber > 0 ? previousPhotoText : lastPhotoText, language);
+        interfaceText(photoNumber > 0 ? textPreviousPhoto : textLastPhoto, language);
     const int next = photoNumber < last ? photoNumber + 1 : 0;
     const QString nextText =
-        interfaceText(photoNumber < last ? nextPhotoText : firstPhotoText, language);
+        interfaceText(photoNumber < last ? textNextPhoto : textFirstPhoto, language);
     const QString indexPage = categoryPage > 0 ? QStringLiteral("main-%1.html").arg(categoryPage)
                                                : QStringLiteral("main.html");
 
@@ -64,8 +57,8 @@ QStringList photoPageLines(const AlbumContext& context, int photoNumber, int cat
     lines << navigationLink(photoPageFileName(previous), previousText, "prev.gif")
           << navigationLink(QLatin1String("../") + urlText(context.albumDirectoryName) +
                                 QLatin1String(".html"),
-                            interfaceText(homeText, language), "home.gif")
-          << navigationLink(indexPage, interfaceText(thumbnailsText, language), "index.gif")
+                            interfaceText(textBackToMainPage, language), "home.gif")
+          << navigationLink(indexPage, interfaceText(textBackToThumbnails, language), "index.gif")
           << navigationLink(photoPageFileName(next), nextText, "next.gif");
     lines << separatorLine + QLatin1String("<br>");
     lines << QLatin1String("<a href=\"") + urlText(name) + QLatin1String("\" title=\"") +

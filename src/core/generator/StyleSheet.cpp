@@ -14,15 +14,6 @@
 
 namespace {
 
-const int descriptionHeadingText = 195;
-const int descriptionFooterText = 196;
-
-const int centredPlacement = 1;
-
-bool photoPagesMade(const AlbumParameters& p) {
-    return p.photoPages == 0;
-}
-
 QString fontRule(const char* selector, const FontSpec& font, const QPalette& palette) {
     return QLatin1String(selector) + QLatin1String(" {") + fontDeclarations(font, palette) +
            QLatin1Char('}');
@@ -52,8 +43,8 @@ QString copyBackground(const BackgroundParameters& background, const QString& pr
 
 QStringList interactiveDescriptionRules(const AlbumContext& context) {
     const AlbumParameters& p = context.parameters;
-    const QString heading = interfaceText(descriptionHeadingText, context.languageFlag);
-    const QString footer = interfaceText(descriptionFooterText, context.languageFlag);
+    const QString heading = interfaceText(textDescriptionHeading, context.languageFlag);
+    const QString footer = interfaceText(textDescriptionFooter, context.languageFlag);
     return {
         QStringLiteral("ul#gallery, #gallery ul{ list-style-type: none; margin: 0; padding: 0; }"),
         QStringLiteral("ul#gallery>li{ float: left; padding: 10px; margin: 10px; width: auto; "
@@ -121,7 +112,7 @@ QString backgroundDeclarations(const BackgroundParameters& background, const QSt
                    QLatin1String("; ");
     if (!imageName.isEmpty()) {
         text += QLatin1String("background-image: url(") + imageName + QLatin1String("); ");
-        if (background.placement == centredPlacement)
+        if (background.placement == placementCentred)
             text += QLatin1String("background-position : center center; "
                                   "background-repeat : no-repeat; ");
     }
@@ -148,7 +139,7 @@ QStringList styleSheetLines(const AlbumContext& context, const BackgroundFileNam
         lines << QLatin1String(".id2 { ") + borderDeclaration(p.mainCellFrame, palette) +
                      QLatin1Char('}');
 
-    if (photoPagesMade(p)) {
+    if (makesPhotoPages(p)) {
         lines << fontRule(".pd0", p.photoTitleFont, palette);
         if (p.photoDescription && p.pageFileName.shown)
             lines << fontRule(".pd1", p.pageFileName.font, palette);
@@ -178,7 +169,7 @@ QStringList styleSheetLines(const AlbumContext& context, const BackgroundFileNam
         cell += borderDeclaration(p.thumbnailCellFrame, palette);
     lines << cell + QLatin1Char('}');
 
-    if (p.photoInformation && p.photoInformationType == 1) {
+    if (p.photoInformation && p.photoInformationType == informationInTable) {
         if (p.tableFileName.shown)
             lines << fontRule(".td3", p.tableFileName.font, palette);
         if (p.tableDimensions.shown)
@@ -186,7 +177,7 @@ QStringList styleSheetLines(const AlbumContext& context, const BackgroundFileNam
         if (p.tableSize.shown)
             lines << fontRule(".td5", p.tableSize.font, palette);
     }
-    if (p.photoInformation && p.photoInformationType == 0)
+    if (p.photoInformation && p.photoInformationType == informationPopUp)
         lines << interactiveDescriptionRules(context);
 
     // Besides the old filters, the standard property, or dimming does nothing in a browser

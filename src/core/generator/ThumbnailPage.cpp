@@ -14,19 +14,14 @@
 
 namespace {
 
-const int homeText = 302;
-const int nameLabel = 304;
-const int dimensionsLabel = 305;
-const int sizeLabel = 306;
-
 enum class CellForm { Interactive, Table, Plain };
 
 CellForm cellForm(const AlbumParameters& p) {
     if (!p.photoInformation)
         return CellForm::Plain;
-    if (p.photoInformationType == 0)
+    if (p.photoInformationType == informationPopUp)
         return CellForm::Interactive;
-    if (p.photoInformationType == 1)
+    if (p.photoInformationType == informationInTable)
         return CellForm::Table;
     return CellForm::Plain;
 }
@@ -58,7 +53,7 @@ QStringList headLines(const AlbumContext& context, const QString& caption) {
 }
 
 QStringList footLines(const AlbumContext& context) {
-    const QString home = attributeText(interfaceText(homeText, context.languageFlag));
+    const QString home = attributeText(interfaceText(textBackToMainPage, context.languageFlag));
     return {
         QStringLiteral("</table>"),
         QStringLiteral("</center>"),
@@ -111,7 +106,7 @@ QString thumbnailCellLine(const AlbumContext& context, const QString& photoEntry
     const QString name = photoName(photoEntry);
 
     const QString target =
-        p.photoPages == 0
+        makesPhotoPages(p)
             ? photoPageFileName(static_cast<int>(context.workingPhotos.indexOf(photoEntry)))
             : urlText(name);
     QString link =
@@ -131,12 +126,12 @@ QString thumbnailCellLine(const AlbumContext& context, const QString& photoEntry
     const QString sizeText = tagValue(photoEntry, QStringLiteral("<r>"));
     switch (form) {
     case CellForm::Interactive:
-        body += QLatin1String("<ul><li><strong>") + interfaceText(nameLabel, language) +
+        body += QLatin1String("<ul><li><strong>") + interfaceText(textNameLabel, language) +
                 QLatin1String("</strong>") + name + QLatin1String("</li>");
         if (hasDimensions(photoEntry))
-            body += QLatin1String("<li><strong>") + interfaceText(dimensionsLabel, language) +
+            body += QLatin1String("<li><strong>") + interfaceText(textDimensionsLabel, language) +
                     QLatin1String("</strong>") + dimensionsOf(photoEntry) + QLatin1String("</li>");
-        body += QLatin1String("<li><strong>") + interfaceText(sizeLabel, language) +
+        body += QLatin1String("<li><strong>") + interfaceText(textSizeLabel, language) +
                 QLatin1String("</strong>") + sizeText + QLatin1String("</li></ul></li></ul>");
         break;
     case CellForm::Table:
@@ -165,7 +160,7 @@ QStringList thumbnailPageLines(const AlbumContext& context, const QStringList& p
 bool writeThumbnailPage(const AlbumContext& context, const QStringList& pageEntries,
                         const QString& pagePath, const QString& caption, RunObserver& observer) {
     const AlbumParameters& p = context.parameters;
-    const bool makeFiles = p.thumbnailKind != 1;
+    const bool makeFiles = makesThumbnailFiles(p);
     const auto cell = [&](qsizetype i) -> std::optional<QString> {
         const QString& entry = pageEntries.at(i);
         const QString thumbnail =

@@ -29,6 +29,19 @@ struct FontSpec {
 
 FontSpec largeSampleFont(int pointSize, bool bold); // Arial, East European character set
 
+// The items of the lists, by index. Layout modes (ComboBox2):
+enum LayoutMode : int { layoutOnePage = 0, layoutFixedCount = 1, layoutByDirectory = 2 };
+// Category picture (ComboBox10).
+enum CategorySign : int { signFirstPhoto = 0, signRandomPhoto = 1, signDefaultIcon = 2 };
+// Photo information on the thumbnail pages (ComboBox13).
+enum InformationType : int { informationPopUp = 0, informationInTable = 1 };
+// Thumbnails (ComboBox1): thumbnail files, or the photos themselves shown smaller.
+enum ThumbnailKind : int { thumbnailFiles = 0, thumbnailsResizedPhotos = 1 };
+// Background picture placement (ComboBox5, ComboBox6, ComboBox7).
+enum BackgroundPlacement : int { placementTiled = 0, placementCentred = 1 };
+// Photo pages (ComboBox3): a page per photo, or thumbnails linking straight to the photos.
+enum PhotoPagesChoice : int { photoPagesMade = 0, photoPagesLinksToPhotos = 1 };
+
 // A frame: switch, width in pixels, colour and line type (border type list index).
 struct FrameParameters {
     bool enabled = false;
@@ -44,9 +57,9 @@ struct BackgroundParameters {
     bool enabled = false;
     ColourValue colour = colourWhite;
     bool fromFile = false;
-    QString fileName;  // shown in the field and kept in parameter files
-    QString filePath;  // the full path (the field's tooltip), copied into the album
-    int placement = 0; // 0 tiled, 1 centred
+    QString fileName; // shown in the field and kept in parameter files
+    QString filePath; // the full path (the field's tooltip), copied into the album
+    int placement = placementTiled;
 
     bool operator==(const BackgroundParameters&) const = default;
 };
@@ -58,11 +71,6 @@ struct InfoItem {
 
     bool operator==(const InfoItem&) const = default;
 };
-
-// Layout modes (ComboBox2).
-enum LayoutMode : int { layoutOnePage = 0, layoutFixedCount = 1, layoutByDirectory = 2 };
-// Category picture (ComboBox10).
-enum CategorySign : int { signFirstPhoto = 0, signRandomPhoto = 1, signDefaultIcon = 2 };
 
 // Every parameter that shapes an album, with the values the program starts with. List
 // values are item indexes, -1 meaning no item is selected. The comments name the control
@@ -79,26 +87,26 @@ struct AlbumParameters {
     FontSpec albumTitleFont = largeSampleFont(20, true); // Label4
 
     // Thumbnail pages.
-    FrameParameters thumbnailTableFrame; // CheckBox5, UpDown2, Panel5, ComboBox8
-    FrameParameters thumbnailCellFrame;  // CheckBox1, UpDown5, Panel6, ComboBox9
-    bool photoInformation = false;       // CheckBox9
-    int photoInformationType = 0;        // ComboBox13: 0 pop-up box, 1 lines in the table
-    InfoItem tableFileName;              // CheckBox10, Label28
-    InfoItem tableDimensions;            // CheckBox11, Label29
-    InfoItem tableSize;                  // CheckBox12, Label30
-    int thumbnailColumns = 4;            // UpDown1 (1–100)
-    int thumbnailKind = 0;               // ComboBox1: 0 thumbnail files, 1 the photos resized
-    int thumbnailWidth = 100;            // UpDown3 (10–1000)
-    int thumbnailHeight = 100;           // UpDown4 (10–1000)
-    bool brightenThumbnails = true;      // CheckBox20
-    FontSpec pageTitleFont = largeSampleFont(20, true);        // Label10
+    FrameParameters thumbnailTableFrame;                // CheckBox5, UpDown2, Panel5, ComboBox8
+    FrameParameters thumbnailCellFrame;                 // CheckBox1, UpDown5, Panel6, ComboBox9
+    bool photoInformation = false;                      // CheckBox9
+    int photoInformationType = informationPopUp;        // ComboBox13
+    InfoItem tableFileName;                             // CheckBox10, Label28
+    InfoItem tableDimensions;                           // CheckBox11, Label29
+    InfoItem tableSize;                                 // CheckBox12, Label30
+    int thumbnailColumns = 4;                           // UpDown1 (1–100)
+    int thumbnailKind = thumbnailFiles;                 // ComboBox1
+    int thumbnailWidth = 100;                           // UpDown3 (10–1000)
+    int thumbnailHeight = 100;                          // UpDown4 (10–1000)
+    bool brightenThumbnails = true;                     // CheckBox20
+    FontSpec pageTitleFont = largeSampleFont(20, true); // Label10
     FontSpec pageDescriptionFont = largeSampleFont(12, false); // Label40
 
     // Backgrounds and photo pages.
     BackgroundParameters pageBackground;  // CheckBox15, Panel1, CheckBox6, Edit4, ComboBox5
     BackgroundParameters tableBackground; // CheckBox16, Panel2, CheckBox7, Edit5, ComboBox6
     BackgroundParameters cellBackground;  // CheckBox17, Panel3, CheckBox8, Edit6, ComboBox7
-    int photoPages = 0;                   // ComboBox3: 0 photo pages, 1 links to the photos
+    int photoPages = photoPagesMade;      // ComboBox3
     bool photoDescription = false;        // CheckBox13
     InfoItem pageFileName;                // CheckBox2, Label7
     InfoItem pageDimensions;              // CheckBox3, Label16
@@ -111,3 +119,13 @@ struct AlbumParameters {
 
     bool operator==(const AlbumParameters&) const = default;
 };
+
+// A list without a selection (a parameter file's value out of range) chooses neither item:
+// photo pages are made only on the first item of ComboBox3, and thumbnail files are made
+// unless ComboBox1 is on its second item.
+inline bool makesPhotoPages(const AlbumParameters& p) {
+    return p.photoPages == photoPagesMade;
+}
+inline bool makesThumbnailFiles(const AlbumParameters& p) {
+    return p.thumbnailKind != thumbnailsResizedPhotos;
+}

@@ -48,14 +48,13 @@ QList<ControlState> dependentControlStates(const AlbumParameters& p) {
     // lines in the table.
     set(states, {"Label41", "ComboBox13"}, p.photoInformation);
     set(states, {"Label28", "Label29", "Label30", "CheckBox10", "CheckBox11", "CheckBox12"},
-        p.photoInformation && p.photoInformationType == 1);
+        p.photoInformation && p.photoInformationType == informationInTable);
 
     set(states, {"Label5", "Label31", "Label32", "Edit13", "Edit14", "UpDown8", "UpDown9"},
         p.categorySign != signDefaultIcon);
 
-    // Photo pages: without them nothing of their group matters. A list without a selection
-    // counts as photo pages being made, the list's first item.
-    const bool photoPagesMade = p.photoPages != 1;
+    // Photo pages: without them nothing of their group matters.
+    const bool photoPagesMade = makesPhotoPages(p);
     set(states, {"CheckBox13", "CheckBox14", "Label39", "GroupBox11"}, photoPagesMade);
     set(states, {"CheckBox2", "CheckBox3", "CheckBox4", "Label7", "Label16", "Label17"},
         photoPagesMade && p.photoDescription);

@@ -118,10 +118,10 @@ void MainWindow::buildFrame() {
         TabPicture icon;
     };
     const Sheet sheets[] = {
-        {&m_tabSheet1, "TabSheet1", 101, TabPicture::Photos},
-        {&m_tabSheet4, "TabSheet4", 102, TabPicture::MainPage},
-        {&m_tabSheet3, "TabSheet3", 103, TabPicture::AlbumPages},
-        {&m_tabSheet2, "TabSheet2", 104, TabPicture::Backgrounds},
+        {&m_tabSheet1, "TabSheet1", textPhotosTab, TabPicture::Photos},
+        {&m_tabSheet4, "TabSheet4", textMainPageTab, TabPicture::MainPage},
+        {&m_tabSheet3, "TabSheet3", textAlbumPagesTab, TabPicture::AlbumPages},
+        {&m_tabSheet2, "TabSheet2", textBackgroundsTab, TabPicture::Backgrounds},
     };
     for (const Sheet& sheet : sheets) {
         *sheet.widget = new QWidget;
@@ -153,7 +153,8 @@ void MainWindow::buildFrame() {
                                          clientWidth - firstWidth - secondWidth, buttonRowHeight);
     top += buttonRowHeight;
 
-    m_createAlbumButton = makeButton(this, "BitBtn10", textOfId(118), QStyle::SP_DialogApplyButton);
+    m_createAlbumButton =
+        makeButton(this, "BitBtn10", textOfId(textCreateAlbum), QStyle::SP_DialogApplyButton);
     m_createAlbumButton->setGeometry(0, top, clientWidth, buttonRowHeight);
     top += buttonRowHeight;
 
@@ -265,8 +266,8 @@ void MainWindow::createAlbum() {
         finishStoppedAlbum(result.albumDirectory, result.mainPagePath);
         break;
     case RunOutcome::Finished:
-        if (m_desktop.askYesNo(this, interfaceText(308, m_state.languageFlag),
-                               interfaceText(189, m_state.languageFlag),
+        if (m_desktop.askYesNo(this, interfaceText(textInformationCaption, m_state.languageFlag),
+                               interfaceText(textAlbumCreatedOpenIt, m_state.languageFlag),
                                Desktop::Icon::Information))
             m_desktop.openExternally(result.mainPagePath);
         break;
@@ -303,7 +304,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Opening the layout list shows item 1 with its plain caption again.
     QComboBox* layoutList = m_mainPageTab->layoutModeList();
     if (watched == layoutList->view() && event->type() == QEvent::Show)
-        layoutList->setItemText(1, interfaceText(121, m_state.languageFlag));
+        layoutList->setItemText(layoutFixedCount,
+                                interfaceText(textFixedCountLayout, m_state.languageFlag));
     return QWidget::eventFilter(watched, event);
 }
 
@@ -342,13 +344,14 @@ void MainWindow::layoutModeChosen(int index) {
     if (index == layoutOnePage) {
         m_state.perPageCount = 0;
     } else if (index == layoutFixedCount) {
-        const QString answer =
-            m_desktop.inputText(this, interfaceText(307, m_state.languageFlag),
-                                interfaceText(309, m_state.languageFlag), QString::number(photos));
+        const QString answer = m_desktop.inputText(
+            this, interfaceText(textQuestionCaption, m_state.languageFlag),
+            interfaceText(textPerPagePrompt, m_state.languageFlag), QString::number(photos));
         m_state.perPageCount = perPageCountFromAnswer(answer, photos);
-        layoutList->setItemText(1, QString::number(m_state.perPageCount) +
-                                       interfaceText(310, m_state.languageFlag));
-        layoutList->setCurrentIndex(1);
+        layoutList->setItemText(layoutFixedCount,
+                                QString::number(m_state.perPageCount) +
+                                    interfaceText(textPerPageSuffix, m_state.languageFlag));
+        layoutList->setCurrentIndex(layoutFixedCount);
     }
 }
 
@@ -472,7 +475,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::updatePhotoCountLabel(qint8 languageFlag) {
-    m_photoTab->countLabel()->setText(interfaceText(106, languageFlag) +
+    m_photoTab->countLabel()->setText(interfaceText(textPhotoCount, languageFlag) +
                                       QString::number(photoCount()));
     fitText(m_photoTab->countLabel());
 }
@@ -517,9 +520,10 @@ void MainWindow::applyLanguage(qint8 languageFlag) {
 
     updatePhotoCountLabel(languageFlag);
     if (auto* layoutList = qobject_cast<QComboBox*>(control(QStringLiteral("ComboBox2"))))
-        layoutList->setItemText(1, layoutList->currentIndex() == 1
-                                       ? QString::number(m_state.perPageCount) + text(310)
-                                       : text(121));
+        layoutList->setItemText(layoutFixedCount, layoutList->currentIndex() == layoutFixedCount
+                                                      ? QString::number(m_state.perPageCount) +
+                                                            text(textPerPageSuffix)
+                                                      : text(textFixedCountLayout));
     for (const char* sample : {"Label10", "Label40", "Label39"})
         if (QWidget* widget = control(QLatin1String(sample)))
             widget->setToolTip(QString());

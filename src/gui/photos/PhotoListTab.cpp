@@ -215,7 +215,8 @@ QToolButton* PhotoListTab::toolButton(int number) const {
 }
 
 void PhotoListTab::updateCountLabel() {
-    m_countLabel->setText(interfaceText(106, m_state.languageFlag) + QString::number(photoCount()));
+    m_countLabel->setText(interfaceText(textPhotoCount, m_state.languageFlag) +
+                          QString::number(photoCount()));
     const int needed = m_countLabel->sizeHint().width();
     if (m_countLabel->width() < needed)
         m_countLabel->resize(needed, m_countLabel->height());

@@ -33,6 +33,7 @@ private slots:
     void startValuesGiveTheStartStates();
     void statesFollowTheirSwitches_data();
     void statesFollowTheirSwitches();
+    void photoPagesBackAndForthRestoreExactly_data();
     void photoPagesBackAndForthRestoreExactly();
 };
 
@@ -109,13 +110,21 @@ void EnablingRulesTest::statesFollowTheirSwitches() {
     QCOMPARE(enabledControls(parameters), start + becomeEnabled);
 }
 
+void EnablingRulesTest::photoPagesBackAndForthRestoreExactly_data() {
+    QTest::addColumn<int>("withoutPhotoPages");
+    QTest::newRow("links to the photos") << int(photoPagesLinksToPhotos);
+    // The run makes no photo pages without a selection either, so their options are grey.
+    QTest::newRow("no selection") << -1;
+}
+
 void EnablingRulesTest::photoPagesBackAndForthRestoreExactly() {
+    QFETCH(int, withoutPhotoPages);
     AlbumParameters parameters;
     parameters.photoDescription = true;
     parameters.photoFrame.enabled = true;
     const QSet<QString> withPages = enabledControls(parameters);
 
-    parameters.photoPages = 1;
+    parameters.photoPages = withoutPhotoPages;
     const QSet<QString> photoPageGroup =
         names({"CheckBox13", "CheckBox14", "CheckBox2", "CheckBox3", "CheckBox4", "Label7",
                "Label16", "Label17", "Label18", "Label19", "Label20", "Edit11", "UpDown6", "Panel4",
