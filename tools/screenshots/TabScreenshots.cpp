@@ -2,42 +2,18 @@
 // what a person sees: every caption must be readable in full.
 // Usage: kadrela_tab_screenshots OUTPUT_DIRECTORY
 
-#include "core/app/InterfaceTexts.h"
-#include "core/app/StringTable.h"
 #include "core/params/EnablingRules.h"
+#include "gui/app/LanguageSwitch.h"
 #include "gui/params/AlbumPagesTab.h"
 #include "gui/params/BackgroundsTab.h"
 #include "gui/params/MainPageTab.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
-#include <QGroupBox>
-#include <QLabel>
 
 #include <cstdio>
 
 namespace {
-
-void applyTexts(QWidget* page, qint8 languageFlag) {
-    for (const TextBinding& binding : interfaceTextBindings()) {
-        QWidget* widget = page->findChild<QWidget*>(QLatin1String(binding.objectName));
-        if (!widget)
-            continue;
-        const QString text = interfaceText(binding.polishId, languageFlag);
-        if (binding.role == TextRole::ToolTip)
-            widget->setToolTip(text);
-        else if (binding.role == TextRole::Item)
-            qobject_cast<QComboBox*>(widget)->setItemText(binding.itemIndex, text);
-        else if (auto* label = qobject_cast<QLabel*>(widget))
-            label->setText(text);
-        else if (auto* box = qobject_cast<QCheckBox*>(widget))
-            box->setText(text);
-        else if (auto* group = qobject_cast<QGroupBox*>(widget))
-            group->setTitle(text);
-    }
-}
 
 void applyEnabledStates(QWidget* page, const AlbumParameters& parameters) {
     for (const ControlState& state : dependentControlStates(parameters)) {
@@ -112,7 +88,7 @@ int main(int argc, char** argv) {
             backgrounds.showParameters(state.parameters);
             const char* names[] = {"main", "pages", "backgrounds"};
             for (int index = 0; index < 3; ++index) {
-                applyTexts(&pages[index], language);
+                applyInterfaceLanguage(&pages[index], language);
                 applyEnabledStates(&pages[index], state.parameters);
                 const QString path =
                     output.filePath(QStringLiteral("tabs-%1-%2-%3.png")

@@ -1,5 +1,7 @@
 #include "core/app/InterfaceTexts.h"
 
+#include "core/app/StringTable.h"
+
 namespace {
 
 // clang-format off
@@ -158,4 +160,23 @@ constexpr TextBinding bindings[] = {
 
 QList<TextBinding> interfaceTextBindings() {
     return QList<TextBinding>(std::begin(bindings), std::end(bindings));
+}
+
+QString formText(const char* objectName) {
+    for (const TextBinding& binding : bindings)
+        if (binding.role == TextRole::Text && qstrcmp(binding.objectName, objectName) == 0)
+            return textOfId(binding.polishId);
+    return QString();
+}
+
+QStringList formItems(const char* objectName) {
+    QStringList items;
+    for (const TextBinding& binding : bindings) {
+        if (binding.role != TextRole::Item || qstrcmp(binding.objectName, objectName) != 0)
+            continue;
+        if (items.size() <= binding.itemIndex)
+            items.resize(binding.itemIndex + 1);
+        items[binding.itemIndex] = textOfId(binding.polishId);
+    }
+    return items;
 }

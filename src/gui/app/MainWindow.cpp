@@ -1,6 +1,5 @@
 #include "gui/app/MainWindow.h"
 
-#include "core/app/InterfaceTexts.h"
 #include "core/app/ProgramSettings.h"
 #include "core/app/StringTable.h"
 #include "core/app/VersionCheck.h"
@@ -11,6 +10,7 @@
 #include "core/params/PerPageAnswer.h"
 #include "gui/app/AboutWindow.h"
 #include "gui/app/Desktop.h"
+#include "gui/app/LanguageSwitch.h"
 #include "gui/app/PageControl.h"
 #include "gui/app/SettingsDialog.h"
 #include "gui/app/TabIcons.h"
@@ -48,37 +48,12 @@ QString windowCaption() {
     return QStringLiteral("Kadrela v") + QLatin1String(KADRELA_VERSION);
 }
 
-// The four buttons that have no number in the string table.
-struct ButtonCaption {
-    const char* objectName;
-    const char16_t* polish;
-    const char16_t* english;
-};
-constexpr ButtonCaption buttonCaptions[] = {
-    {"BitBtn2", u"Przerwij", u"Abort"},
-    {"BitBtn3", u"Zapisz parametry albumu", u"Save album parameters"},
-    {"BitBtn4", u"Wczytaj parametry albumu", u"Load album parameters"},
-    {"BitBtn5", u"Resetuj parametry albumu", u"Reset album parameters"},
-};
-
 QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& caption,
                         QStyle::StandardPixmap glyph) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(objectName));
     button->setIcon(parent->style()->standardIcon(glyph));
     return button;
-}
-
-// A caption never gets cut: a label or check box whose new text needs more room grows.
-void fitText(QWidget* widget) {
-    if (!qobject_cast<QLabel*>(widget) && !qobject_cast<QCheckBox*>(widget))
-        return;
-    if (const auto* label = qobject_cast<QLabel*>(widget);
-        label && (label->alignment() & Qt::AlignHCenter))
-        return; // centred samples and headings keep the room laid out for them
-    const int needed = widget->sizeHint().width();
-    if (widget->width() < needed)
-        widget->resize(needed, widget->height());
 }
 
 } // namespace
@@ -447,13 +422,7 @@ void MainWindow::runCreationSteps() {
 }
 
 QWidget* MainWindow::control(const QString& objectName) const {
-    // Dialogs are children of the window too and reuse some names (ComboBox1, CheckBox1):
-    // only the window's own controls count.
-    const QList<QWidget*> candidates = findChildren<QWidget*>(objectName);
-    for (QWidget* candidate : candidates)
-        if (candidate->window() == this)
-            return candidate;
-    return nullptr;
+    return windowControl(this, objectName);
 }
 
 int MainWindow::photoCount() const {
@@ -477,68 +446,20 @@ void MainWindow::dropEvent(QDropEvent* event) {
 void MainWindow::updatePhotoCountLabel(qint8 languageFlag) {
     m_photoTab->countLabel()->setText(interfaceText(textPhotoCount, languageFlag) +
                                       QString::number(photoCount()));
-    fitText(m_photoTab->countLabel());
+    fitCaption(m_photoTab->countLabel());
 }
 
 void MainWindow::applyLanguage(qint8 languageFlag) {
     if (languageFlag != 0 && languageFlag != 1)
         return;
-    const auto text = [languageFlag](int polishId) {
-        return interfaceText(polishId, languageFlag);
-    };
-
-    for (const TextBinding& binding : interfaceTextBindings()) {
-        const QString name = QLatin1String(binding.objectName);
-        QWidget* widget = control(name);
-        if (!widget)
-            continue;
-        const QString value = text(binding.polishId);
-        switch (binding.role) {
-        case TextRole::ToolTip:
-            widget->setToolTip(value);
-            break;
-        case TextRole::Item:
-            if (auto* list = qobject_cast<QComboBox*>(widget);
-                list && binding.itemIndex < list->count()) {
-                // Replacing an item's text in place keeps the selection, none included.
-                list->setItemText(binding.itemIndex, value);
-            }
-            break;
-        case TextRole::Text:
-            if (const int page = pageIndexOf(widget); page >= 0)
-                m_pageControl->setTabText(page, value);
-            else if (auto* label = qobject_cast<QLabel*>(widget))
-                label->setText(value);
-            else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-                button->setText(value);
-            else if (auto* group = qobject_cast<QGroupBox*>(widget))
-                group->setTitle(value);
-            fitText(widget);
-            break;
-        }
-    }
-
+    applyInterfaceLanguage(this, languageFlag);
     updatePhotoCountLabel(languageFlag);
     if (auto* layoutList = qobject_cast<QComboBox*>(control(QStringLiteral("ComboBox2"))))
-        layoutList->setItemText(layoutFixedCount, layoutList->currentIndex() == layoutFixedCount
-                                                      ? QString::number(m_state.perPageCount) +
-                                                            text(textPerPageSuffix)
-                                                      : text(textFixedCountLayout));
-    for (const char* sample : {"Label10", "Label40", "Label39"})
-        if (QWidget* widget = control(QLatin1String(sample)))
-            widget->setToolTip(QString());
-    for (const ButtonCaption& caption : buttonCaptions) {
-        if (auto* button =
-                qobject_cast<QAbstractButton*>(control(QLatin1String(caption.objectName))))
-            button->setText(QString::fromUtf16(languageFlag ? caption.polish : caption.english));
-    }
-}
-
-int MainWindow::pageIndexOf(const QWidget* widget) const {
-    for (int i = 0; i < m_pageControl->count(); ++i)
-        if (m_pageControl->page(i) == widget)
-            return i;
-    return -1;
+        layoutList->setItemText(layoutFixedCount,
+                                layoutList->currentIndex() == layoutFixedCount
+                                    ? QString::number(m_state.perPageCount) +
+                                          interfaceText(textPerPageSuffix, languageFlag)
+                                    : interfaceText(textFixedCountLayout, languageFlag));
 }
 
 void MainWindow::openProgramSettings() {

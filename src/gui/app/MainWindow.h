@@ -77,7 +77,6 @@ private:
     void buildPhotoTab();
     void runCreationSteps();
     QWidget* control(const QString& objectName) const;
-    int pageIndexOf(const QWidget* widget) const;
     int photoCount() const;
     void updatePhotoCountLabel(qint8 languageFlag);
     void buildParameterTabs();

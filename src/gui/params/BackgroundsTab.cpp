@@ -10,7 +10,6 @@ namespace {
 
 struct BackgroundRowNames {
     const char* enabled;
-    const char* caption;
     const char* panel;
     const char* fromFile;
     const char* field;
@@ -44,28 +43,22 @@ BackgroundsTab::BackgroundsTab(QWidget* page)
     : ParameterTab(page) {
     // Three like rows, each two lines high: the switch over its colour, "z pliku" over the
     // picture field and its button, the placement caption over its list.
-    QGroupBox* backgrounds =
-        addGroupBox(page, "GroupBox1", QStringLiteral("Ustawienia tła : "), QRect(4, 4, 499, 153));
+    QGroupBox* backgrounds = addGroupBox(page, "GroupBox1", QRect(4, 4, 499, 153));
     const BackgroundRowNames rows[] = {
-        {"CheckBox15", "Tło strony", "Panel1", "CheckBox6", "Edit4", "BitBtn7", "Label21",
-         "ComboBox5"},
-        {"CheckBox16", "Tło tabeli", "Panel2", "CheckBox7", "Edit5", "BitBtn8", "Label22",
-         "ComboBox6"},
-        {"CheckBox17", "Tło komórek", "Panel3", "CheckBox8", "Edit6", "BitBtn9", "Label23",
-         "ComboBox7"},
+        {"CheckBox15", "Panel1", "CheckBox6", "Edit4", "BitBtn7", "Label21", "ComboBox5"},
+        {"CheckBox16", "Panel2", "CheckBox7", "Edit5", "BitBtn8", "Label22", "ComboBox6"},
+        {"CheckBox17", "Panel3", "CheckBox8", "Edit6", "BitBtn9", "Label23", "ComboBox7"},
     };
     const QIcon openIcon = page->style()->standardIcon(QStyle::SP_DialogOpenButton);
     for (int row = 0; row < 3; ++row) {
         const BackgroundRowNames& names = rows[row];
         BackgroundControls& controls = m_backgrounds[std::size_t(row)];
         const int top = 21 + row * 43;
-        controls.enabled = addCheckBox(backgrounds, names.enabled, QString::fromUtf8(names.caption),
-                                       QRect(6, top, 100, 19));
+        controls.enabled = addCheckBox(backgrounds, names.enabled, QRect(6, top, 100, 19));
         controls.colour = addColourPanel(backgrounds, names.panel, QRect(6, top + 21, 96, 20));
         controls.colour->setToolTip(QStringLiteral("Wybierz kolor tła"));
 
-        controls.fromFile = addCheckBox(backgrounds, names.fromFile, QStringLiteral("z pliku"),
-                                        QRect(112, top, 100, 19));
+        controls.fromFile = addCheckBox(backgrounds, names.fromFile, QRect(112, top, 100, 19));
         controls.file =
             addBackgroundFileField(backgrounds, names.field, QRect(112, top + 20, 230, 22));
         controls.choose = new QPushButton(openIcon, QString(), backgrounds);
@@ -73,12 +66,9 @@ BackgroundsTab::BackgroundsTab(QWidget* page)
         controls.choose->setGeometry(344, top + 20, 24, 22);
         controls.choose->setToolTip(QStringLiteral("Wybierz plik tła"));
 
-        addLabel(backgrounds, names.placementLabel, QStringLiteral("Ułożenie :"),
-                 QRect(378, top, 115, 19));
+        addLabel(backgrounds, names.placementLabel, QRect(378, top, 115, 19));
         controls.placement =
-            addComboBox(backgrounds, names.placementList,
-                        {QStringLiteral("Kafelkowane"), QStringLiteral("Wyśrodkowane")},
-                        QRect(378, top + 20, 115, 22));
+            addComboBox(backgrounds, names.placementList, QRect(378, top + 20, 115, 22));
 
         connect(controls.choose, &QPushButton::clicked, this,
                 [this, row] { emit backgroundFileRequested(row); });
@@ -88,29 +78,18 @@ BackgroundsTab::BackgroundsTab(QWidget* page)
 
     // Photo pages: whether there are any and what they carry on the left, the frame around
     // the photo on the right.
-    QGroupBox* photoPages =
-        addGroupBox(page, "GroupBox2", QStringLiteral("Strony zdjęć : "), QRect(4, 160, 499, 125));
-    m_photoPages = addComboBox(photoPages, "ComboBox3",
-                               {QStringLiteral("Tworzenie stron zdjęć"),
-                                QStringLiteral("Odwołania bezpośrednio do zdjęć")},
-                               QRect(6, 21, 222, 22));
-    m_photoDescription = addCheckBox(photoPages, "CheckBox13",
-                                     QStringLiteral("Dodawane opisy zdjęć"), QRect(6, 45, 180, 19));
-    m_fileName =
-        addInfoRow(photoPages, {22, 64}, "CheckBox2", QStringLiteral("Nazwa pliku"), "Label7");
-    m_dimensions =
-        addInfoRow(photoPages, {22, 83}, "CheckBox3", QStringLiteral("Wymiary"), "Label16");
-    m_size = addInfoRow(photoPages, {22, 102}, "CheckBox4", QStringLiteral("Rozmiar"), "Label17");
-    m_photoFrame = addFrameColumn(
-        photoPages, QPoint(262, 21),
-        {"CheckBox14", "Label18", "UpDown6", "Edit11", "Label19", "Panel4", "Label20", "ComboBox4"},
-        QStringLiteral("Zdjęcie w ramce"));
+    QGroupBox* photoPages = addGroupBox(page, "GroupBox2", QRect(4, 160, 499, 125));
+    m_photoPages = addComboBox(photoPages, "ComboBox3", QRect(6, 21, 222, 22));
+    m_photoDescription = addCheckBox(photoPages, "CheckBox13", QRect(6, 45, 180, 19));
+    m_fileName = addInfoRow(photoPages, {22, 64}, "CheckBox2", "Label7");
+    m_dimensions = addInfoRow(photoPages, {22, 83}, "CheckBox3", "Label16");
+    m_size = addInfoRow(photoPages, {22, 102}, "CheckBox4", "Label17");
+    m_photoFrame = addFrameColumn(photoPages, QPoint(262, 21),
+                                  {"CheckBox14", "Label18", "UpDown6", "Edit11", "Label19",
+                                   "Panel4", "Label20", "ComboBox4"});
 
-    QGroupBox* title =
-        addGroupBox(page, "GroupBox11", QStringLiteral("Czcionka tytułu stron zdjęć : "),
-                    QRect(4, 288, 499, 58));
-    m_photoTitleFont = addFontSample(title, "Label39", QStringLiteral("Przykładowy tekst"),
-                                     QRect(6, 20, 487, 34), Qt::AlignCenter);
+    QGroupBox* title = addGroupBox(page, "GroupBox11", QRect(4, 288, 499, 58));
+    m_photoTitleFont = addFontSample(title, "Label39", QRect(6, 20, 487, 34), Qt::AlignCenter);
 }
 
 BackgroundFileField* BackgroundsTab::backgroundFileField(int row) const {

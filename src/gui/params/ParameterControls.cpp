@@ -1,5 +1,6 @@
 #include "gui/params/ParameterControls.h"
 
+#include "core/app/InterfaceTexts.h"
 #include "core/params/ColourConversion.h"
 
 #include <QCheckBox>
@@ -170,32 +171,22 @@ ParameterTab::ParameterTab(QWidget* page)
     : QObject(page)
     , m_page(page) {}
 
-QStringList ParameterTab::borderTypeItems() {
-    return {QStringLiteral("Linia ciągła"),  QStringLiteral("Linia podwójna"),
-            QStringLiteral("Kropki"),        QStringLiteral("Kreski"),
-            QStringLiteral("Ramka wklęsła"), QStringLiteral("Ramka wypukła"),
-            QStringLiteral("Ramka 1"),       QStringLiteral("Ramka 2")};
-}
-
-QGroupBox* ParameterTab::addGroupBox(QWidget* parent, const char* name, const QString& title,
-                                     const QRect& geometry) {
-    auto* box = new QGroupBox(title, parent);
+QGroupBox* ParameterTab::addGroupBox(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* box = new QGroupBox(formText(name), parent);
     box->setObjectName(QLatin1String(name));
     box->setGeometry(geometry);
     return box;
 }
 
-QLabel* ParameterTab::addLabel(QWidget* parent, const char* name, const QString& text,
-                               const QRect& geometry) {
-    auto* label = new QLabel(text, parent);
+QLabel* ParameterTab::addLabel(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* label = new QLabel(formText(name), parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     return label;
 }
 
-QCheckBox* ParameterTab::addCheckBox(QWidget* parent, const char* name, const QString& text,
-                                     const QRect& geometry) {
-    auto* box = new QCheckBox(text, parent);
+QCheckBox* ParameterTab::addCheckBox(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* box = new QCheckBox(formText(name), parent);
     box->setObjectName(QLatin1String(name));
     box->setGeometry(geometry);
     connect(box, &QCheckBox::toggled, this, &ParameterTab::parametersChanged);
@@ -203,11 +194,10 @@ QCheckBox* ParameterTab::addCheckBox(QWidget* parent, const char* name, const QS
     return box;
 }
 
-QComboBox* ParameterTab::addComboBox(QWidget* parent, const char* name, const QStringList& items,
-                                     const QRect& geometry) {
+QComboBox* ParameterTab::addComboBox(QWidget* parent, const char* name, const QRect& geometry) {
     auto* list = new QComboBox(parent);
     list->setObjectName(QLatin1String(name));
-    list->addItems(items);
+    list->addItems(formItems(name));
     list->setGeometry(geometry);
     connect(list, &QComboBox::currentIndexChanged, this, &ParameterTab::parametersChanged);
     watch(list);
@@ -235,9 +225,8 @@ ColourPanel* ParameterTab::addColourPanel(QWidget* parent, const char* name,
 }
 
 FontSampleLabel* ParameterTab::addFontSample(QWidget* parent, const char* name,
-                                             const QString& sampleText, const QRect& geometry,
-                                             Qt::Alignment alignment) {
-    auto* label = new FontSampleLabel(QLatin1String(name), sampleText, parent);
+                                             const QRect& geometry, Qt::Alignment alignment) {
+    auto* label = new FontSampleLabel(QLatin1String(name), formText(name), parent);
     label->setGeometry(geometry);
     label->setAlignment(alignment);
     connect(label, &FontSampleLabel::clicked, this,
@@ -257,24 +246,20 @@ BackgroundFileField* ParameterTab::addBackgroundFileField(QWidget* parent, const
 }
 
 FrameControls ParameterTab::addFrameColumn(QWidget* parent, QPoint topLeft,
-                                           const FrameColumnNames& names,
-                                           const QString& checkBoxText) {
+                                           const FrameColumnNames& names) {
     const int x = topLeft.x();
     const int y = topLeft.y();
     FrameControls frame;
-    frame.enabled = addCheckBox(parent, names.checkBox, checkBoxText,
-                                QRect(x, y, frameColumnWidth, checkBoxHeight));
-    addLabel(parent, names.widthLabel, QStringLiteral("Grubość ramki :"),
-             QRect(x, y + 21, frameLabelWidth, controlHeight));
+    frame.enabled =
+        addCheckBox(parent, names.checkBox, QRect(x, y, frameColumnWidth, checkBoxHeight));
+    addLabel(parent, names.widthLabel, QRect(x, y + 21, frameLabelWidth, controlHeight));
     frame.width = addSpinEdit(parent, names.upDown, names.edit, 1, 100,
                               QRect(x + frameControlLeft, y + 21, frameSpinWidth, spinHeight));
-    addLabel(parent, names.colourLabel, QStringLiteral("Kolor :"),
-             QRect(x, y + 44, frameLabelWidth, controlHeight));
+    addLabel(parent, names.colourLabel, QRect(x, y + 44, frameLabelWidth, controlHeight));
     frame.colour = addColourPanel(parent, names.panel,
                                   QRect(x + frameControlLeft, y + 45, framePanelWidth, 20));
-    addLabel(parent, names.typeLabel, QStringLiteral("Typ ramki :"),
-             QRect(x, y + 67, frameLabelWidth, controlHeight));
-    frame.type = addComboBox(parent, names.typeList, borderTypeItems(),
+    addLabel(parent, names.typeLabel, QRect(x, y + 67, frameLabelWidth, controlHeight));
+    frame.type = addComboBox(parent, names.typeList,
                              QRect(x + frameControlLeft, y + 67, frameListWidth, controlHeight));
     return frame;
 }
@@ -292,12 +277,10 @@ void ParameterTab::watch(QObject* control) {
 }
 
 InfoControls ParameterTab::addInfoRow(QWidget* parent, QPoint topLeft, const char* checkBoxName,
-                                      const QString& caption, const char* sampleName) {
+                                      const char* sampleName) {
     InfoControls info;
-    info.shown =
-        addCheckBox(parent, checkBoxName, caption, QRect(topLeft.x(), topLeft.y(), 96, 19));
-    info.font = addFontSample(parent, sampleName, QStringLiteral("Czcionka"),
-                              QRect(topLeft.x() + 98, topLeft.y(), 60, 19),
+    info.shown = addCheckBox(parent, checkBoxName, QRect(topLeft.x(), topLeft.y(), 96, 19));
+    info.font = addFontSample(parent, sampleName, QRect(topLeft.x() + 98, topLeft.y(), 60, 19),
                               Qt::AlignLeft | Qt::AlignVCenter);
     return info;
 }

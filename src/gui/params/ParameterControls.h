@@ -134,9 +134,6 @@ public:
 
     QWidget* page() const { return m_page; }
 
-    // The eight line types every frame offers, in list order.
-    static QStringList borderTypeItems();
-
 signals:
     // The user changed a value on this page (never sent while values are being shown).
     void parametersChanged();
@@ -144,30 +141,28 @@ signals:
     void fontSampleClicked(FontSampleLabel* label);
 
 protected:
-    QGroupBox* addGroupBox(QWidget* parent, const char* name, const QString& title,
-                           const QRect& geometry);
-    QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry);
-    QCheckBox* addCheckBox(QWidget* parent, const char* name, const QString& text,
-                           const QRect& geometry);
-    QComboBox* addComboBox(QWidget* parent, const char* name, const QStringList& items,
-                           const QRect& geometry);
+    // Captions and list items are the window's Polish texts of the interface string table,
+    // found by the control's name; the language switch replaces them.
+    QGroupBox* addGroupBox(QWidget* parent, const char* name, const QRect& geometry);
+    QLabel* addLabel(QWidget* parent, const char* name, const QRect& geometry);
+    QCheckBox* addCheckBox(QWidget* parent, const char* name, const QRect& geometry);
+    QComboBox* addComboBox(QWidget* parent, const char* name, const QRect& geometry);
     SpinEdit* addSpinEdit(QWidget* parent, const char* upDownName, const char* editName,
                           int minimum, int maximum, const QRect& geometry);
     ColourPanel* addColourPanel(QWidget* parent, const char* name, const QRect& geometry);
-    FontSampleLabel* addFontSample(QWidget* parent, const char* name, const QString& sampleText,
-                                   const QRect& geometry, Qt::Alignment alignment);
+    FontSampleLabel* addFontSample(QWidget* parent, const char* name, const QRect& geometry,
+                                   Qt::Alignment alignment);
     BackgroundFileField* addBackgroundFileField(QWidget* parent, const char* name,
                                                 const QRect& geometry);
 
-    // A frame column: the switch with the width, colour and type rows under it.
-    // checkBoxText is its caption; the column is frameColumnWidth wide.
-    FrameControls addFrameColumn(QWidget* parent, QPoint topLeft, const FrameColumnNames& names,
-                                 const QString& checkBoxText);
+    // A frame column: the switch with the width, colour and type rows under it; the column
+    // is frameColumnWidth wide.
+    FrameControls addFrameColumn(QWidget* parent, QPoint topLeft, const FrameColumnNames& names);
     static constexpr int frameColumnWidth = 214; // and 89 pixels high
 
     // A piece of photo information: its check box with the sample of its font beside it.
     InfoControls addInfoRow(QWidget* parent, QPoint topLeft, const char* checkBoxName,
-                            const QString& caption, const char* sampleName);
+                            const char* sampleName);
 
     // While the returned blockers live, no control of this page sends a signal: showing
     // values must not look like the user changing them.

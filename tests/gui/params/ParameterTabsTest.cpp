@@ -1,5 +1,5 @@
-#include "core/app/InterfaceTexts.h"
 #include "core/app/StringTable.h"
+#include "gui/app/LanguageSwitch.h"
 #include "gui/params/AlbumPagesTab.h"
 #include "gui/params/BackgroundsTab.h"
 #include "gui/params/MainPageTab.h"
@@ -60,24 +60,10 @@ public:
         }
         return nullptr;
     }
-    // The texts of one language set by object name, as the language switch does.
-    void applyTexts(qint8 languageFlag) const {
-        for (const TextBinding& binding : interfaceTextBindings()) {
-            auto* widget = find(QLatin1String(binding.objectName));
-            const QString text = interfaceText(binding.polishId, languageFlag);
-            if (!widget)
-                continue;
-            if (binding.role == TextRole::ToolTip)
-                widget->setToolTip(text);
-            else if (auto* list = qobject_cast<QComboBox*>(widget))
-                list->setItemText(binding.itemIndex, text);
-            else if (auto* label = qobject_cast<QLabel*>(widget))
-                label->setText(text);
-            else if (auto* box = qobject_cast<QCheckBox*>(widget))
-                box->setText(text);
-            else if (auto* group = qobject_cast<QGroupBox*>(widget))
-                group->setTitle(text);
-        }
+    // The window's own language switch, page by page.
+    void applyLanguage(qint8 languageFlag) {
+        for (QWidget& page : pages)
+            applyInterfaceLanguage(&page, languageFlag);
     }
 
     QWidget pages[3];
@@ -150,8 +136,6 @@ AlbumParameters nothingSelected() {
 class ParameterTabsTest : public QObject {
     Q_OBJECT
 private slots:
-    void formTextsAreThePolishTexts_data();
-    void formTextsAreThePolishTexts();
     void namesSayTheKindAndAreUnique();
     void listsStartSelected_data();
     void listsStartSelected();
@@ -173,49 +157,6 @@ private slots:
     void everyCaptionFits_data();
     void everyCaptionFits();
 };
-
-void ParameterTabsTest::formTextsAreThePolishTexts_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<int>("item");
-    QTest::addColumn<int>("id");
-    // The tab pages own ids 119–182; the rest belongs to the window around them.
-    for (const TextBinding& binding : interfaceTextBindings()) {
-        if (binding.polishId < 119 || binding.polishId > 182)
-            continue;
-        QTest::addRow("%s %d", binding.objectName, binding.polishId)
-            << QString::fromLatin1(binding.objectName) << int(binding.role) << binding.itemIndex
-            << binding.polishId;
-    }
-}
-
-void ParameterTabsTest::formTextsAreThePolishTexts() {
-    QFETCH(QString, name);
-    QFETCH(int, role);
-    QFETCH(int, item);
-    QFETCH(int, id);
-    const Tabs tabs;
-    QWidget* widget = tabs.find(name);
-    QVERIFY2(widget, qPrintable(name));
-    QString text;
-    if (TextRole(role) == TextRole::ToolTip) {
-        text = widget->toolTip();
-    } else if (TextRole(role) == TextRole::Item) {
-        auto* list = qobject_cast<QComboBox*>(widget);
-        QVERIFY(list);
-        QVERIFY(item < list->count());
-        text = list->itemText(item);
-    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        text = label->text();
-    } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-        text = box->text();
-    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-        text = group->title();
-    } else {
-        QFAIL("a caption on a control that shows none");
-    }
-    QCOMPARE(text, textOfId(id));
-}
 
 void ParameterTabsTest::namesSayTheKindAndAreUnique() {
     const Tabs tabs;
@@ -571,11 +512,11 @@ void ParameterTabsTest::everyCaptionFits_data() {
 
 void ParameterTabsTest::everyCaptionFits() {
     QFETCH(int, languageFlag);
-    const Tabs tabs;
-    tabs.applyTexts(qint8(languageFlag));
+    Tabs tabs;
+    tabs.applyLanguage(qint8(languageFlag));
     // The longest form of the layout mode item that carries the per-page count.
-    tabs.main->layoutModeList()->setItemText(1, QStringLiteral("9999") +
-                                                    interfaceText(310, qint8(languageFlag)));
+    tabs.main->layoutModeList()->setItemText(
+        1, QStringLiteral("9999") + interfaceText(textPerPageSuffix, qint8(languageFlag)));
 
     for (const QWidget& page : tabs.pages) {
         QList<const QWidget*> containers = {&page};

@@ -1,0 +1,104 @@
+#include "gui/app/LanguageSwitch.h"
+
+#include "core/app/InterfaceTexts.h"
+#include "core/app/StringTable.h"
+#include "gui/app/PageControl.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace {
+
+// The four buttons that have no number in the string table.
+struct ButtonCaption {
+    const char* objectName;
+    const char16_t* polish;
+    const char16_t* english;
+};
+constexpr ButtonCaption buttonCaptions[] = {
+    {"BitBtn2", u"Przerwij", u"Abort"},
+    {"BitBtn3", u"Zapisz parametry albumu", u"Save album parameters"},
+    {"BitBtn4", u"Wczytaj parametry albumu", u"Load album parameters"},
+    {"BitBtn5", u"Resetuj parametry albumu", u"Reset album parameters"},
+};
+
+// A tab page takes its caption on the tab, not on itself.
+bool setTabCaption(const QWidget* root, QWidget* page, const QString& caption) {
+    for (PageControl* pages : root->findChildren<PageControl*>()) {
+        for (int i = 0; i < pages->count(); ++i) {
+            if (pages->page(i) == page) {
+                pages->setTabText(i, caption);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void setCaption(const QWidget* root, QWidget* widget, const QString& caption) {
+    if (setTabCaption(root, widget, caption))
+        return;
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setText(caption);
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        button->setText(caption);
+    else if (auto* group = qobject_cast<QGroupBox*>(widget))
+        group->setTitle(caption);
+    fitCaption(widget);
+}
+
+} // namespace
+
+void fitCaption(QWidget* widget) {
+    if (!qobject_cast<QLabel*>(widget) && !qobject_cast<QCheckBox*>(widget))
+        return;
+    if (const auto* label = qobject_cast<QLabel*>(widget);
+        label && (label->alignment() & Qt::AlignHCenter))
+        return; // centred samples and headings keep the room laid out for them
+    const int needed = widget->sizeHint().width();
+    if (widget->width() < needed)
+        widget->resize(needed, widget->height());
+}
+
+QWidget* windowControl(const QWidget* root, const QString& objectName) {
+    for (QWidget* candidate : root->findChildren<QWidget*>(objectName))
+        if (candidate->window() == root->window())
+            return candidate;
+    return nullptr;
+}
+
+void applyInterfaceLanguage(QWidget* root, qint8 languageFlag) {
+    if (languageFlag != 0 && languageFlag != 1)
+        return;
+    for (const TextBinding& binding : interfaceTextBindings()) {
+        QWidget* widget = windowControl(root, QLatin1String(binding.objectName));
+        if (!widget)
+            continue;
+        const QString text = interfaceText(binding.polishId, languageFlag);
+        switch (binding.role) {
+        case TextRole::ToolTip:
+            widget->setToolTip(text);
+            break;
+        case TextRole::Item:
+            if (auto* list = qobject_cast<QComboBox*>(widget);
+                list && binding.itemIndex < list->count()) {
+                // Replacing an item's text in place keeps the selection, none included.
+                list->setItemText(binding.itemIndex, text);
+            }
+            break;
+        case TextRole::Text:
+            setCaption(root, widget, text);
+            break;
+        }
+    }
+    for (const char* sample : {"Label10", "Label40", "Label39"})
+        if (QWidget* widget = windowControl(root, QLatin1String(sample)))
+            widget->setToolTip(QString());
+    for (const ButtonCaption& caption : buttonCaptions)
+        if (auto* button = qobject_cast<QAbstractButton*>(
+                windowControl(root, QLatin1String(caption.objectName))))
+            button->setText(QString::fromUtf16(languageFlag ? caption.polish : caption.english));
+}
