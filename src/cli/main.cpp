@@ -168,15 +168,11 @@ int makeAlbum(const BatchOptions& options) {
     if (options.sort)
         entries = sortedPhotoList(entries, photoListCollator());
 
-    RunInput input;
-    input.photoEntries = entries;
-    input.parameters = parameters;
-    input.albumTitle = options.title;
-    if (!options.location.isEmpty())
-        input.albumLocation = withTrailingSeparator(absolutePath(options.location));
-    input.languageFlag = options.languageFlag;
-    input.palette = QPalette();
-    input.collationLocale = QLocale();
+    const QString location = options.location.isEmpty()
+                                 ? QString()
+                                 : withTrailingSeparator(absolutePath(options.location));
+    const RunInput input =
+        runInputFor(entries, parameters, options.title, location, options.languageFlag, QPalette());
 
     if (const std::optional<RunRefusal> refusal = validateRun(input)) {
         writeLine(stderr, refusal->message);

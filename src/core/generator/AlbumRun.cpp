@@ -122,6 +122,20 @@ QString withoutTrailingSeparator(const QString& path) {
 
 } // namespace
 
+RunInput runInputFor(const QStringList& photoEntries, const AlbumParameters& parameters,
+                     const QString& albumTitle, const QString& albumLocation, qint8 languageFlag,
+                     const QPalette& palette) {
+    RunInput input;
+    input.photoEntries = photoEntries;
+    input.parameters = parameters;
+    input.albumTitle = albumTitle;
+    input.albumLocation = albumLocation;
+    input.languageFlag = languageFlag;
+    input.palette = palette;
+    input.collationLocale = QLocale();
+    return input;
+}
+
 std::optional<RunRefusal> validateRun(const RunInput& input) {
     if (!hasLayoutMode(input.parameters.layoutMode))
         return RunRefusal{QStringLiteral("Brak ustawionego sposobu układu zdjęć w albumie"),
@@ -208,18 +222,13 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
         writeResource(nextIconResource, context.albumDirectory, "next.gif", result.warnings);
         writeResource(indexIconResource, context.albumDirectory, "index.gif", result.warnings);
 
-        if (observer.abortRequested())
+        if (!advanceProgress(observer, interfaceText(textCopyingPhotos, language)))
             return stopped();
-        observer.step();
-        observer.setCaption(interfaceText(textCopyingPhotos, language));
-        observer.pump();
 
         for (QString& entry : working) {
             copyPhoto(entry, context.albumDirectory);
-            if (observer.abortRequested())
+            if (!advanceProgress(observer))
                 return stopped();
-            observer.step();
-            observer.pump();
         }
         context.workingPhotos = std::move(working);
 
@@ -227,11 +236,8 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
         observer.pump();
         writeStyleSheet(context);
 
-        if (observer.abortRequested())
+        if (!advanceProgress(observer, interfaceText(textCreatingIndexes, language)))
             return stopped();
-        observer.step();
-        observer.setCaption(interfaceText(textCreatingIndexes, language));
-        observer.pump();
 
         if (p.layoutMode == layoutFixedCount)
             result.perPageCount = correctedPerPageCount(p.perPageCount, photoCount);
@@ -246,10 +252,8 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
         if (!writeMainPage(context, categories, categoryPictures, observer))
             return stopped();
 
-        if (observer.abortRequested())
+        if (!advanceProgress(observer))
             return stopped();
-        observer.step();
-        observer.pump();
         // The last pump is a chance to press stop like any other.
         result.outcome = observer.abortRequested() ? RunOutcome::Stopped : RunOutcome::Finished;
     } catch (const GenerationError& error) {

@@ -23,6 +23,13 @@ struct RunInput {
     std::optional<quint32> randomSeed; // the clock's when not given
 };
 
+// The input as the window and the command line both hand it over: what the user gave, in the
+// interface language, with the system's locale ordering names and the given palette
+// resolving system colours; the random seed is the clock's.
+RunInput runInputFor(const QStringList& photoEntries, const AlbumParameters& parameters,
+                     const QString& albumTitle, const QString& albumLocation, qint8 languageFlag,
+                     const QPalette& palette);
+
 enum class RunOutcome { Finished, Stopped, Failed };
 
 struct RunResult {

@@ -139,10 +139,8 @@ bool writeCategoryPages(const AlbumContext& context, const QList<Category>& cate
         if (photoPages) {
             for (qsizetype i = category.first; i < category.end; ++i) {
                 writePhotoPage(context, static_cast<int>(i), category.number);
-                if (observer.abortRequested())
+                if (!advanceProgress(observer))
                     return false;
-                observer.step();
-                observer.pump();
             }
         }
         categoryPictures << categoryPicture(category.pageEntries, context.parameters.categorySign,

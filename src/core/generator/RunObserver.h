@@ -16,3 +16,16 @@ public:
     virtual void pump() = 0;
     virtual bool abortRequested() const = 0;
 };
+
+// One step of the run as every stage takes it: a stop asked for is honoured first, then the
+// bar advances, the next stage's caption (if any) shows and the interface catches up.
+// False when the run is to stop.
+inline bool advanceProgress(RunObserver& observer, const QString& nextCaption = QString()) {
+    if (observer.abortRequested())
+        return false;
+    observer.step();
+    if (!nextCaption.isNull())
+        observer.setCaption(nextCaption);
+    observer.pump();
+    return true;
+}

@@ -166,12 +166,8 @@ bool writeThumbnailPage(const AlbumContext& context, const QStringList& pageEntr
         const QString thumbnail =
             makeThumbnail(entry, p.thumbnailWidth, p.thumbnailHeight, makeFiles);
         QString line = thumbnailCellLine(context, entry, thumbnail);
-        if (observer.abortRequested())
-            return std::nullopt;
-        observer.step();
         // The only chance the stop button gets while a long page is built.
-        observer.pump();
-        if (observer.abortRequested())
+        if (!advanceProgress(observer) || observer.abortRequested())
             return std::nullopt;
         return line;
     };

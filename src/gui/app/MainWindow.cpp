@@ -193,14 +193,9 @@ void MainWindow::connectChoosers() {
 }
 
 void MainWindow::createAlbum() {
-    RunInput input;
-    input.photoEntries = photoEntries();
-    input.parameters = parameters();
-    input.albumTitle = m_photoTab->albumTitleEdit()->text();
-    input.albumLocation = m_photoTab->albumLocationEdit()->text();
-    input.languageFlag = m_state.languageFlag;
-    input.palette = palette();
-    input.collationLocale = QLocale();
+    const RunInput input =
+        runInputFor(photoEntries(), parameters(), m_photoTab->albumTitleEdit()->text(),
+                    m_photoTab->albumLocationEdit()->text(), m_state.languageFlag, palette());
 
     if (const std::optional<RunRefusal> refusal = validateRun(input)) {
         m_desktop.showMessage(this, QStringLiteral("Infomracja"), refusal->message,
