@@ -6,6 +6,7 @@
 // so the pixels of the two forms are the same. Also prints the peak memory of each phase.
 //   thumbnails [rounds [source-folder]]
 #include "core/generator/ThumbnailMaker.h"
+#include "core/photos/JpegErrors.h"
 #include "core/photos/JpegFile.h"
 
 #include "SamplePhotos.h"
@@ -18,22 +19,10 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <csetjmp>
 #include <cstdio>
 #include <vector>
 
-#include <jpeglib.h>
-
 namespace {
-
-struct Errors {
-    jpeg_error_mgr pub{};
-    std::jmp_buf jump{};
-};
-
-[[noreturn]] void jumpBack(j_common_ptr cinfo) {
-    std::longjmp(reinterpret_cast<Errors*>(cinfo->err)->jump, 1);
-}
 
 struct Photo {
     QString path;
@@ -46,7 +35,7 @@ struct Photo {
 enum class Work { FullDecode, Coefficients };
 
 // Nothing with a destructor lives in here: libjpeg may jump out of it.
-bool decodeGuarded(Errors* errors, jpeg_decompress_struct* cinfo, std::FILE* file, Work work) {
+bool decodeGuarded(JpegErrors* errors, jpeg_decompress_struct* cinfo, std::FILE* file, Work work) {
     if (setjmp(errors->jump))
         return false;
     jpeg_create_decompress(cinfo);
@@ -70,17 +59,16 @@ bool decode(const QString& path, Work work) {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
     if (!file)
         return false;
-    Errors errors;
+    JpegErrors errors;
     jpeg_decompress_struct cinfo{};
-    cinfo.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = jumpBack;
+    cinfo.err = quietJpegErrors(errors);
     const bool ok = decodeGuarded(&errors, &cinfo, file, work);
     jpeg_destroy_decompress(&cinfo);
     std::fclose(file);
     return ok;
 }
 
-bool transcodeGuarded(Errors* errors, jpeg_decompress_struct* in, jpeg_compress_struct* out,
+bool transcodeGuarded(JpegErrors* errors, jpeg_decompress_struct* in, jpeg_compress_struct* out,
                       std::FILE* from, std::FILE* to, bool progressive) {
     if (setjmp(errors->jump))
         return false;
@@ -105,12 +93,11 @@ bool transcode(const QString& source, const QString& target, bool progressive) {
     std::FILE* to = std::fopen(QFile::encodeName(target).constData(), "wb");
     bool ok = from && to;
     if (ok) {
-        Errors errors;
+        JpegErrors errors;
         jpeg_decompress_struct in{};
         jpeg_compress_struct out{};
-        in.err = jpeg_std_error(&errors.pub);
+        in.err = quietJpegErrors(errors);
         out.err = &errors.pub;
-        errors.pub.error_exit = jumpBack;
         ok = transcodeGuarded(&errors, &in, &out, from, to, progressive);
         jpeg_destroy_compress(&out);
         jpeg_destroy_decompress(&in);

@@ -5,50 +5,26 @@
 #include <QImageReader>
 #include <QIODevice>
 #include <QSaveFile>
-#include <QtEndian>
+
+#include "core/photos/ExifOrientation.h"
+#include "core/photos/JpegErrors.h"
 
 #include <algorithm>
-#include <csetjmp>
 #include <cstddef>
-#include <cstdio> // jpeglib.h uses FILE and size_t without including their headers
 #include <numeric>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include <jerror.h>
 
-// libjpeg reports errors through a callback that must not return. It jumps back to the
-// setjmp of a small "guarded" function below. Those functions hold no object with a destructor
-// and only touch state reached through pointer arguments, so the jump skips no C++ cleanup and
-// no local value is lost; the objects with destructors live in their callers.
+// The decoding and encoding functions that libjpeg may jump out of (see JpegErrors.h) are
+// small "guarded" functions below; they only touch state reached through pointer arguments,
+// and the objects with destructors live in their callers.
 
 namespace {
 
 constexpr qsizetype headerChunkSize = 4 * 1024;
 constexpr qsizetype imageChunkSize = 64 * 1024;
 constexpr qsizetype outputChunkSize = 64 * 1024;
-
-struct ErrorManager {
-    jpeg_error_mgr pub{};
-    std::jmp_buf jump{};
-};
-
-[[noreturn]] void jumpOnError(j_common_ptr cinfo) {
-    auto* errors = reinterpret_cast<ErrorManager*>(cinfo->err);
-    std::longjmp(errors->jump, 1);
-}
-
-// Damaged photos are the user's business, not standard error's: libjpeg still counts its
-// warnings, it just never prints them.
-void printNothing(j_common_ptr) {}
-
-jpeg_error_mgr* quietErrors(ErrorManager& errors) {
-    jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = jumpOnError;
-    errors.pub.output_message = printNothing;
-    return &errors.pub;
-}
 
 // --- Reading ---------------------------------------------------------------------------------
 
@@ -111,14 +87,14 @@ void skipInputData(j_decompress_ptr cinfo, long count) {
 }
 
 struct Decompressor {
-    ErrorManager errors;
+    JpegErrors errors;
     jpeg_decompress_struct cinfo{};
     FileSource source;
     QByteArray buffer;
 
     Decompressor(QFile* file, qsizetype chunkSize)
         : buffer(chunkSize, Qt::Uninitialized) {
-        cinfo.err = quietErrors(errors);
+        cinfo.err = quietJpegErrors(errors);
         source.file = file;
         source.buffer = reinterpret_cast<JOCTET*>(buffer.data());
         source.bufferSize = buffer.size();
@@ -366,14 +342,14 @@ void termDestination(j_compress_ptr cinfo) {
 }
 
 struct Compressor {
-    ErrorManager errors;
+    JpegErrors errors;
     jpeg_compress_struct cinfo{};
     DeviceDestination destination;
     QByteArray buffer;
 
     explicit Compressor(QIODevice* device)
         : buffer(outputChunkSize, Qt::Uninitialized) {
-        cinfo.err = quietErrors(errors);
+        cinfo.err = quietJpegErrors(errors);
         destination.device = device;
         destination.buffer = reinterpret_cast<JOCTET*>(buffer.data());
         destination.bufferSize = buffer.size();
@@ -409,77 +385,10 @@ bool encodeGuarded(Compressor* compressor, const QImage* rgb, const int* quality
     return true;
 }
 
-// TIFF structures inside EXIF come in either byte order; every read is checked against the end.
-class TiffData {
-public:
-    TiffData(QByteArrayView data, bool bigEndian)
-        : data_(data)
-        , bigEndian_(bigEndian) {}
-
-    std::optional<quint16> u16(qint64 offset) const {
-        if (offset < 0 || offset + 2 > data_.size())
-            return std::nullopt;
-        const auto* at = data_.data() + offset;
-        return bigEndian_ ? qFromBigEndian<quint16>(at) : qFromLittleEndian<quint16>(at);
-    }
-
-    std::optional<quint32> u32(qint64 offset) const {
-        if (offset < 0 || offset + 4 > data_.size())
-            return std::nullopt;
-        const auto* at = data_.data() + offset;
-        return bigEndian_ ? qFromBigEndian<quint32>(at) : qFromLittleEndian<quint32>(at);
-    }
-
-private:
-    QByteArrayView data_;
-    bool bigEndian_;
-};
-
 } // namespace
 
 QSize JpegHeader::displaySize() const {
     return orientation >= 5 && orientation <= 8 ? storedSize.transposed() : storedSize;
-}
-
-int exifOrientation(const QByteArray& app1Payload) {
-    constexpr qsizetype exifIdSize = 6;
-    constexpr quint16 tiffMagic = 42;
-    constexpr quint16 orientationTag = 0x0112;
-    constexpr quint16 shortType = 3;
-    constexpr qint64 entrySize = 12;
-
-    if (!app1Payload.startsWith(QByteArrayView("Exif\0\0", exifIdSize)))
-        return 1;
-    const QByteArrayView tiff = QByteArrayView(app1Payload).sliced(exifIdSize);
-    if (tiff.size() < 8)
-        return 1;
-    bool bigEndian = false;
-    if (tiff.startsWith(QByteArrayView("MM")))
-        bigEndian = true;
-    else if (!tiff.startsWith(QByteArrayView("II")))
-        return 1;
-    const TiffData data(tiff, bigEndian);
-    if (data.u16(2) != tiffMagic)
-        return 1;
-    const qint64 firstDirectory = data.u32(4).value_or(0);
-    const std::optional<quint16> entryCount = data.u16(firstDirectory);
-    if (firstDirectory < 8 || !entryCount)
-        return 1;
-    for (qint64 i = 0; i < *entryCount; ++i) {
-        const qint64 entry = firstDirectory + 2 + i * entrySize;
-        const std::optional<quint16> tag = data.u16(entry);
-        if (!tag || entry + entrySize > tiff.size())
-            return 1;
-        if (*tag != orientationTag)
-            continue;
-        // Browsers honour the tag only in its standard shape (one SHORT); anything else they
-        // ignore, and so do we, so that the album agrees with how the photo is shown.
-        if (data.u16(entry + 2) != shortType || data.u32(entry + 4) != 1u)
-            return 1;
-        const quint16 value = data.u16(entry + 8).value_or(1);
-        return value >= 1 && value <= 8 ? value : 1;
-    }
-    return 1;
 }
 
 std::optional<JpegHeader> readJpegHeader(const QString& path) {

@@ -25,10 +25,6 @@ struct JpegHeader {
 // ends before its header does included.
 std::optional<JpegHeader> readJpegHeader(const QString& path);
 
-// The orientation tag of an APP1 segment's payload ("Exif\0\0" and a TIFF structure).
-// Anything missing, malformed or out of range gives 1.
-int exifOrientation(const QByteArray& app1Payload);
-
 // Decodes the whole picture at its stored size (no orientation applied) as
 // QImage::Format_RGB888. Damage that libjpeg only warns about (corrupt entropy data, a file
 // cut short inside the image data) is shown the way browsers show it: whatever could not be

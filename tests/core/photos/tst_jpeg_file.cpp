@@ -1,3 +1,4 @@
+#include "core/photos/ExifOrientation.h"
 #include "core/photos/JpegFile.h"
 
 #include "JpegFixtures.h"

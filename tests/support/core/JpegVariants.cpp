@@ -1,25 +1,14 @@
 #include "JpegVariants.h"
 
+#include "core/photos/JpegErrors.h"
+
 #include <QTest>
 
-#include <csetjmp>
-#include <cstdio> // jpeglib.h uses FILE and size_t without including their headers
 #include <cstdlib>
-
-#include <jpeglib.h>
 
 namespace fixtures {
 
 namespace {
-
-struct Errors {
-    jpeg_error_mgr pub{};
-    std::jmp_buf jump{};
-};
-
-[[noreturn]] void jumpBack(j_common_ptr cinfo) {
-    std::longjmp(reinterpret_cast<Errors*>(cinfo->err)->jump, 1);
-}
 
 void setSampling(jpeg_compress_struct* cinfo, int h, int v) {
     cinfo->comp_info[0].h_samp_factor = h;
@@ -33,7 +22,7 @@ void setSampling(jpeg_compress_struct* cinfo, int h, int v) {
 // Rows already converted to the input colour space; no object with a destructor in here, so
 // libjpeg may jump out of it.
 // With keepDefaults the variant's sampling is left as jpeg_set_defaults has it.
-bool compressGuarded(Errors* errors, jpeg_compress_struct* cinfo, const JpegVariant* variant,
+bool compressGuarded(JpegErrors* errors, jpeg_compress_struct* cinfo, const JpegVariant* variant,
                      bool keepDefaults, const QImage* size, const QByteArray* samples,
                      unsigned char** out, unsigned long* outSize) {
     if (setjmp(errors->jump))
@@ -85,7 +74,7 @@ bool compressGuarded(Errors* errors, jpeg_compress_struct* cinfo, const JpegVari
     return true;
 }
 
-bool readLayoutGuarded(Errors* errors, jpeg_decompress_struct* cinfo, const QByteArray* jpeg,
+bool readLayoutGuarded(JpegErrors* errors, jpeg_decompress_struct* cinfo, const QByteArray* jpeg,
                        JpegLayout* layout) {
     if (setjmp(errors->jump))
         return false;
@@ -144,10 +133,9 @@ QByteArray variantJpegBytes(const QImage& picture, const JpegVariant& variant) {
             }
         }
     }
-    Errors errors;
+    JpegErrors errors;
     jpeg_compress_struct cinfo{};
-    cinfo.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = jumpBack;
+    cinfo.err = quietJpegErrors(errors);
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
     const bool ok =
@@ -164,10 +152,9 @@ QByteArray variantJpegBytes(const QImage& picture, const JpegVariant& variant) {
 
 JpegLayout jpegLayout(const QByteArray& jpeg) {
     JpegLayout layout;
-    Errors errors;
+    JpegErrors errors;
     jpeg_decompress_struct cinfo{};
-    cinfo.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = jumpBack;
+    cinfo.err = quietJpegErrors(errors);
     layout.valid = readLayoutGuarded(&errors, &cinfo, &jpeg, &layout);
     jpeg_destroy_decompress(&cinfo);
     layout.baseline = layout.valid && hasBaselineFrame(jpeg);
@@ -179,10 +166,9 @@ JpegLayout defaultJpegLayout(int quality) {
     JpegVariant plain;
     plain.sampling = Sampling::Yuv444; // three components in, whatever libjpeg makes of them
     plain.quality = quality;
-    Errors errors;
+    JpegErrors errors;
     jpeg_compress_struct cinfo{};
-    cinfo.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = jumpBack;
+    cinfo.err = quietJpegErrors(errors);
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
     const QImage size(16, 16, QImage::Format_RGB888);
