@@ -60,19 +60,7 @@ QByteArray nameCell(const QByteArray& page, const QByteArray& name, const QByteA
 
 QByteArrayList thumbnailPage(const QByteArray& caption, const QByteArrayList& cells) {
     const QByteArray home = "Powr\xf3t do strony g\xb3\xf3wnej albumu";
-    return QByteArrayList{
-               "<html><head>",
-               "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\">",
-               "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=Windows-1250\">",
-               "<title>Wakacje - " + caption + "</title>",
-               "</head><body>",
-               "<h1 align=\"center\" class=\"td01\">Wakacje</h1>",
-               "<h2 align=\"center\" class=\"td02\">" + caption + "</h2>",
-               "<hr size=\"1\" noshade>",
-               "<center>",
-               "<table class=\"td1\" cellspacing=\"2\" cellpadding=\"2\">",
-               "<tr>"} +
-           cells +
+    return thumbnailPageHead(caption) + QByteArrayList{"<tr>"} + cells +
            QByteArrayList{"</tr>", "</table>", "</center>", "<hr size=\"1\" noshade>",
                           "<a href=\"../album-Wakacje.html\" title=\"" + home +
                               "\"><img src=\"home.gif\" alt=\"" + home +

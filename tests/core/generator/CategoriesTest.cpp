@@ -22,13 +22,6 @@ QStringList entriesAt(const QStringList& paths) {
     return entries;
 }
 
-QStringList pathsOf(const QStringList& entries) {
-    QStringList paths;
-    for (const QString& entry : entries)
-        paths << tagValue(entry, "<n>");
-    return paths;
-}
-
 // The photo each photo page p-0, p-1 … shows, in page order.
 QStringList photoPageNames(const QString& dir, int count) {
     QStringList names;

@@ -14,6 +14,7 @@
 
 using albumfixtures::gifEntry;
 using albumfixtures::jpegEntry;
+using albumfixtures::thumbnailPageHead;
 
 namespace {
 
@@ -94,21 +95,6 @@ QByteArray plainCell(int k) {
 
 const QByteArray emptyCell = " <td class=\"td2\"></td>";
 
-QByteArrayList polishHead(const QByteArray& caption) {
-    return {
-        "<html><head>",
-        "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\">",
-        "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=Windows-1250\">",
-        "<title>Wakacje - " + caption + "</title>",
-        "</head><body>",
-        "<h1 align=\"center\" class=\"td01\">Wakacje</h1>",
-        "<h2 align=\"center\" class=\"td02\">" + caption + "</h2>",
-        "<hr size=\"1\" noshade>",
-        "<center>",
-        "<table class=\"td1\" cellspacing=\"2\" cellpadding=\"2\">",
-    };
-}
-
 const QByteArrayList polishFoot = {
     "</table>",
     "</center>",
@@ -153,7 +139,7 @@ void ThumbnailPageTest::exampleCellPage() {
 
     const QByteArray caption = "Zdj\xea"
                                "cia 4 - 4";
-    QByteArrayList expected = polishHead(caption);
+    QByteArrayList expected = thumbnailPageHead(caption);
     expected << "<tr>"
              << " <td class=\"td2\"><ul id=\"gallery\"><li><a href=\"p-3.html\" class=\"hili\">"
                 "<img src=\"th_x.jpg\" alt=\"x.jpg\" width=\"100\" height=\"75\" border=\"0\"></a>"
@@ -226,7 +212,7 @@ void ThumbnailPageTest::grid() {
         thumbnails << QString("<n>th_x%1.jpg</n><w>100</w><h>75</h>").arg(i);
     }
 
-    QByteArrayList expected = polishHead("Album");
+    QByteArrayList expected = thumbnailPageHead("Album");
     int photo = 0;
     for (const QString& row : layout.split('/', Qt::SkipEmptyParts)) {
         expected << "<tr>";

@@ -1,6 +1,7 @@
 #include "AlbumFixtures.h"
 
 #include "core/photos/PhotoEntry.h"
+#include "core/photos/TaggedText.h"
 #include "JpegFixtures.h"
 #include "TestFiles.h"
 
@@ -84,6 +85,28 @@ QString jpegEntry(const QString& path, int width, int height, const QString& siz
 
 QString gifEntry(const QString& path, const QString& size) {
     return QStringLiteral("<n>%1</n><r>%2</r><ns>").arg(path, size);
+}
+
+QStringList pathsOf(const QStringList& entries) {
+    QStringList paths;
+    for (const QString& entry : entries)
+        paths << tagValue(entry, QStringLiteral("<n>"));
+    return paths;
+}
+
+QByteArrayList thumbnailPageHead(const QByteArray& caption) {
+    return {
+        "<html><head>",
+        "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\">",
+        "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=Windows-1250\">",
+        "<title>Wakacje - " + caption + "</title>",
+        "</head><body>",
+        "<h1 align=\"center\" class=\"td01\">Wakacje</h1>",
+        "<h2 align=\"center\" class=\"td02\">" + caption + "</h2>",
+        "<hr size=\"1\" noshade>",
+        "<center>",
+        "<table class=\"td1\" cellspacing=\"2\" cellpadding=\"2\">",
+    };
 }
 
 } // namespace albumfixtures

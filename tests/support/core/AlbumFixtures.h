@@ -25,6 +25,12 @@ QStringList jpegPhotos(const QString& dir, const QString& prefix, int count);
 // a fixed seed.
 RunInput buildInput(const QStringList& entries, const QString& location, int layoutMode);
 
+// The paths that photo entries name, in list order.
+QStringList pathsOf(const QStringList& entries);
+
+// The first lines of a Polish thumbnail page of the album "Wakacje", up to its table.
+QByteArrayList thumbnailPageHead(const QByteArray& caption);
+
 // Every file below dir as a path relative to it, sorted.
 QStringList filesBelow(const QString& dir);
 
