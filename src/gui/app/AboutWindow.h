@@ -18,7 +18,12 @@ public:
     AboutWindow(Desktop& desktop, qint8 languageFlag, QWidget* parent = nullptr);
     ~AboutWindow() override;
 
-    // What the links show and open.
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // What the labels and links show and open.
     static QString authorName();
     static QString authorAddress();
     static QString mailLink();
@@ -26,11 +31,6 @@ public:
     static QString englishWebPage();
     static QString footerText();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
     void buildLayout();
     void applyLanguage();
     void centreOnParent();
