@@ -84,8 +84,10 @@ void AboutWindowTest::textsFollowTheLanguage() {
     QCOMPARE(labelOf(window, QStringLiteral("Label5"))->text(), webPage);
     // Name, address and footer are the same in both languages.
     QCOMPARE(labelOf(window, QStringLiteral("Label3"))->text(), QStringLiteral("Zespół Kadreli"));
-    QCOMPARE(labelOf(window, QStringLiteral("Label4"))->text(), QStringLiteral("kadrela@kadrela.pl"));
-    QCOMPARE(labelOf(window, QStringLiteral("Label6"))->text(), QStringLiteral("Kadrela — albumy ze zdjęć, za darmo"));
+    QCOMPARE(labelOf(window, QStringLiteral("Label4"))->text(),
+             QStringLiteral("kadrela@kadrela.pl"));
+    QCOMPARE(labelOf(window, QStringLiteral("Label6"))->text(),
+             QStringLiteral("Kadrela — albumy ze zdjęć, za darmo"));
     QCOMPARE(window.windowTitle(), QStringLiteral("o programie"));
 }
 
