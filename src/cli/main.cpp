@@ -196,7 +196,7 @@ int makeAlbum(const BatchOptions& options) {
         return exitFailed;
     case RunOutcome::Stopped:
         // No one to ask: the answer is the window's "Yes, erase it".
-        eraseUnfinishedAlbum(result.albumDirectory, result.mainPagePath);
+        eraseUnfinishedAlbum(result);
         writeLine(stderr, stoppedText(options.languageFlag));
         return exitStopped;
     }

@@ -60,7 +60,8 @@ private:
         QByteArray out;
         QByteArray err;
     };
-    Outcome run(const QStringList& arguments);
+    Outcome run(const QStringList& arguments, const QString& command = QString());
+    Outcome runOnSmallDisk(const QStringList& arguments, bool fillFirst);
     QString photo(const QString& relativePath, QSize size = QSize(64, 48));
     QString parameterFile(const QByteArray& keys);
     QString mainPage() const { return m_out + "/album-Wakacje.html"; }
@@ -120,10 +121,10 @@ void BatchTest::init() {
     QVERIFY(QDir().mkpath(m_out));
 }
 
-BatchTest::Outcome BatchTest::run(const QStringList& arguments) {
+BatchTest::Outcome BatchTest::run(const QStringList& arguments, const QString& command) {
     QProcess process;
     process.setWorkingDirectory(m_root->path());
-    process.start(program, arguments);
+    process.start(command.isEmpty() ? program : command, arguments);
     Outcome outcome;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
         QTest::qFail("kadrela-batch did not finish", __FILE__, __LINE__);
@@ -388,6 +389,11 @@ void BatchTest::failures_data() {
                                                      << "style.css";
     QTest::newRow("photo cannot be decoded") << "undecodable"
                                              << "bad.jpg";
+    // On a small file system of its own: nothing may claim to be done with nothing in it.
+    QTest::newRow("disk full") << "disk full"
+                               << "No space left on device";
+    QTest::newRow("disk full on a second run: the first album stays") << "disk full again"
+                                                                      << "No space left on device";
 }
 
 void BatchTest::failures() {
@@ -410,12 +416,52 @@ void BatchTest::failures() {
         arguments << fixtures::writeFixture(m_src, "bad.jpg", jpeg);
     }
 
-    const Outcome outcome = run(arguments);
+    const bool fullDisk = damage.startsWith("disk full");
+    const Outcome outcome =
+        fullDisk ? runOnSmallDisk(arguments, damage == "disk full again") : run(arguments);
     QCOMPARE(outcome.status, 3);
     QCOMPARE(outcome.out, QByteArray());
     const QByteArrayList lines = errorLines(outcome.err);
     QCOMPARE(lines.size(), 1);
     QVERIFY2(QString::fromUtf8(lines.first()).contains(named), lines.first().constData());
+    if (fullDisk) {
+        // What the small disk held afterwards: no empty file, no page through to half.
+        const QString after = m_root->filePath("after");
+        for (const QString& file : albumfixtures::filesBelow(after))
+            QVERIFY2(QFileInfo(after + "/" + file).size() > 0, qPrintable(file));
+        if (damage == "disk full again")
+            QCOMPARE(testfiles::readBytes(after + "/album-Wakacje/style.css"),
+                     testfiles::readBytes(m_root->filePath("first/album-Wakacje/style.css")));
+    }
+}
+
+// Runs kadrela-batch with the album location on a new 12 KB file system (48 KB with
+// fillFirst), in a mount
+// namespace of its own; the location's files are then copied to <root>/after. With
+// fillFirst the album is made once, copied to <root>/first, and the disk filled up before the
+// run whose outcome counts.
+BatchTest::Outcome BatchTest::runOnSmallDisk(const QStringList& arguments, bool fillFirst) {
+    if (QProcess::execute("unshare", {"--user", "--map-root-user", "--mount", "true"}) != 0)
+        QTest::qSkip("no mount namespace to make a small file system in", __FILE__, __LINE__);
+    const QString script = QStringLiteral(R"(
+        out=$1 after=$2 first=$3 fill=$4 size=$5; shift 5
+        mount -t tmpfs -o size=$size tmpfs "$out" || exit 99
+        if [ "$fill" = 1 ]; then
+            "$@" >/dev/null 2>&1 || exit 98
+            cp -a "$out/." "$first"
+            head -c 1M /dev/zero > "$out/filler" 2>/dev/null
+        fi
+        "$@"; status=$?
+        rm -f "$out/filler"
+        cp -a "$out/." "$after"
+        exit $status)");
+    QDir(m_root->path()).mkpath("after");
+    QDir(m_root->path()).mkpath("first");
+    return run(QStringList{"--user", "--map-root-user", "--mount", "sh", "-c", script, "sh", m_out,
+                           m_root->filePath("after"), m_root->filePath("first"),
+                           fillFirst ? "1" : "0", fillFirst ? "48k" : "12k", program} +
+                   arguments,
+               "unshare");
 }
 
 void BatchTest::stopSignalErasesTheAlbum_data() {

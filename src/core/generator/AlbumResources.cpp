@@ -1,10 +1,10 @@
 #include "core/generator/AlbumResources.h"
 
+#include "core/files/FileWriting.h"
 #include "core/generator/GenerationError.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 // The resources live in the static core library; a program linking it may not pull their
 // registration in by itself.
@@ -33,10 +33,8 @@ std::optional<QString> writeAlbumResource(int number, const QString& path) {
     const std::optional<QByteArray> bytes = albumResource(number);
     if (!bytes)
         return missingResourceMessage();
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
+    if (const std::optional<QString> reason = writeFileSafely(path, *bytes))
         throw GenerationError(QStringLiteral("The file %1 cannot be written (%2).")
-                                  .arg(QDir::toNativeSeparators(path), file.errorString()));
+                                  .arg(QDir::toNativeSeparators(path), *reason));
     return std::nullopt;
 }

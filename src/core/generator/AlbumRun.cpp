@@ -1,8 +1,10 @@
 #include "core/generator/AlbumRun.h"
 
 #include "core/app/StringTable.h"
+#include "core/files/FileWriting.h"
 #include "core/generator/AlbumContext.h"
 #include "core/generator/AlbumResources.h"
+#include "core/generator/AlbumSnapshot.h"
 #include "core/generator/Categories.h"
 #include "core/generator/GenerationError.h"
 #include "core/generator/MainPage.h"
@@ -39,34 +41,20 @@ void makeAlbumDirectory(const QString& albumDirectory) {
                               .arg(QDir::toNativeSeparators(albumDirectory)));
 }
 
-// QFile::copy syncs every copy to the disk before it returns, which for a few hundred photos
-// costs more than the copying itself; an album is made again easily, so plain writes do.
-// The target is created anew, never opened through a link someone left under its name; a
-// copy that fails leaves nothing behind.
-bool copyFile(const QString& source, const QString& target) {
-    QFile in(source);
-    QFile out(target);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return false;
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
-    for (;;) {
-        const qint64 got = in.read(buffer.data(), buffer.size());
-        if (got == 0)
-            return true;
-        if (got < 0 || out.write(buffer.constData(), got) != got) {
-            out.remove();
-            return false;
-        }
-    }
-}
-
 // Copies the entry's photo into the album directory under a name no earlier file has, and
-// points the entry at the copy. A photo that cannot be copied is left out without a word;
-// its entry names the copy all the same.
+// points the entry at the copy. A photo that cannot be copied ends the run: an album whose
+// pages link to a photo that is not there is no album. (QFile::copy would sync every copy to
+// the disk, which for a few hundred photos costs more than the copying itself.)
 void copyPhoto(QString& entry, const QString& albumDirectory) {
     const QString source = tagValue(entry, QStringLiteral("<n>"));
     const QString target = albumDirectory + uniqueFileName(albumDirectory, fileNamePart(source));
-    copyFile(source, target);
+    if (const std::optional<CopyFailure> failure = copyToNewFile(source, target))
+        throw GenerationError(failure->reading
+                                  ? QStringLiteral("The photo %1 cannot be read (%2).")
+                                        .arg(QDir::toNativeSeparators(source), failure->reason)
+                                  : QStringLiteral("The photo %1 cannot be copied to %2 (%3).")
+                                        .arg(QDir::toNativeSeparators(source),
+                                             QDir::toNativeSeparators(target), failure->reason));
     qsizetype end = entry.indexOf(QLatin1String("</n>"));
     if (end < 0)
         end = entry.size();
@@ -78,46 +66,6 @@ void writeResource(int number, const QString& albumDirectory, const char* fileNa
     if (const std::optional<QString> warning =
             writeAlbumResource(number, albumDirectory + QLatin1String(fileName)))
         warnings << *warning;
-}
-
-// Clears what keeps the owner from deleting or entering the entry; never used on a link,
-// whose target lies who knows where.
-void makeRemovable(const QFileInfo& info) {
-    QFile::setPermissions(info.filePath(),
-                          QFile::permissions(info.filePath()) | QFileDevice::ReadOwner |
-                              QFileDevice::WriteOwner |
-                              (info.isDir() ? QFileDevice::ExeOwner : QFileDevice::Permissions()));
-}
-
-void removeEntry(const QFileInfo& info);
-
-void removeContents(const QString& directory) {
-    const QFileInfoList entries = QDir(directory).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo& entry : entries)
-        removeEntry(entry);
-}
-
-void removeEntry(const QFileInfo& info) {
-    if (info.isSymLink()) {
-        QFile::remove(info.filePath());
-        return;
-    }
-    makeRemovable(info);
-    if (info.isDir()) {
-        removeContents(info.filePath());
-        QDir().rmdir(info.filePath());
-    } else {
-        QFile::remove(info.filePath());
-    }
-}
-
-QString withoutTrailingSeparator(const QString& path) {
-    QString result = path;
-    while (result.size() > 1 &&
-           (result.back() == QLatin1Char('/') || result.back() == QDir::separator()))
-        result.chop(1);
-    return result;
 }
 
 } // namespace
@@ -205,6 +153,8 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
         withTrailingSeparator(context.albumLocation + context.albumDirectoryName);
     result.albumDirectory = context.albumDirectory;
     result.mainPagePath = mainPagePath(context);
+    result.before = std::make_shared<const AlbumSnapshot>(
+        AlbumSnapshot::take(context.albumDirectory, result.mainPagePath));
 
     const auto stopped = [&result] {
         result.outcome = RunOutcome::Stopped;
@@ -263,25 +213,7 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
     return result;
 }
 
-void eraseUnfinishedAlbum(const QString& albumDirectory, const QString& mainPagePath) {
-    const QFileInfo directory(withoutTrailingSeparator(albumDirectory));
-    // Whatever the caller hands in, only a folder named as the build names its albums is
-    // emptied: a wrong path must not cost the user a folder of their own.
-    if (directory.fileName().startsWith(QLatin1String("album-"))) {
-        if (directory.isSymLink()) {
-            QFile::remove(directory.filePath());
-        } else if (directory.isDir()) {
-            makeRemovable(directory);
-            removeContents(directory.filePath());
-            QDir().rmdir(directory.filePath());
-        }
-    }
-
-    const QFileInfo mainPage(mainPagePath);
-    if (mainPage.isSymLink()) {
-        QFile::remove(mainPagePath);
-    } else if (mainPage.exists()) {
-        makeRemovable(mainPage);
-        QFile::remove(mainPagePath);
-    }
+void eraseUnfinishedAlbum(const RunResult& result) {
+    if (result.before)
+        result.before->restore();
 }

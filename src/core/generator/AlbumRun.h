@@ -7,8 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
+class AlbumSnapshot;
 class RunObserver;
 
 // Everything one album build reads, taken from the window when "Utwórz album" is pressed.
@@ -39,6 +41,8 @@ struct RunResult {
     qint32 perPageCount = 0; // as corrected by the fixed-count layout; to be stored back
     QString albumDirectory;  // with its trailing separator
     QString mainPagePath;
+    // What lay in the album's place before the run (null when the run touched nothing).
+    std::shared_ptr<const AlbumSnapshot> before;
 };
 
 // Why an album cannot be made; the texts are Polish whatever the interface language, and the
@@ -57,10 +61,11 @@ std::optional<RunRefusal> validateRun(const RunInput& input);
 QString albumDirectoryName(const QString& title);
 
 // Writes the whole album, reporting to the observer and stopping at its request. Never asks
-// the user anything: after a stop it is for the caller to offer eraseUnfinishedAlbum.
+// the user anything: after a stop or a failure it is for the caller to offer
+// eraseUnfinishedAlbum.
 RunResult runAlbumBuild(const RunInput& input, RunObserver& observer);
 
-// Removes what a stopped build left: everything below the album directory (read-only files
-// included; a symbolic link is removed, never followed), the directory itself, and a file at
-// mainPagePath.
-void eraseUnfinishedAlbum(const QString& albumDirectory, const QString& mainPagePath);
+// Takes back what a stopped or failed run did: every file and folder it created goes
+// (read-only ones included; a symbolic link is removed, never followed) and every file it
+// wrote over is as it was. What was there before the run stays, byte for byte.
+void eraseUnfinishedAlbum(const RunResult& result);

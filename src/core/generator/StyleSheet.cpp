@@ -1,6 +1,8 @@
 #include "core/generator/StyleSheet.h"
 
 #include "core/app/StringTable.h"
+#include "core/files/FileWriting.h"
+#include "core/generator/GenerationError.h"
 #include "core/generator/TextOutput.h"
 #include "core/generator/UniqueName.h"
 #include "core/params/ColourConversion.h"
@@ -37,7 +39,14 @@ QString copyBackground(const BackgroundParameters& background, const QString& pr
         return {};
     const QString name =
         uniqueFileName(albumDirectory, prefix + extensionAsSpelled(background.filePath));
-    QFile::copy(background.filePath, QDir(albumDirectory).filePath(name));
+    const QString target = QDir(albumDirectory).filePath(name);
+    if (const std::optional<CopyFailure> failure = copyToNewFile(background.filePath, target))
+        throw GenerationError(
+            failure->reading
+                ? QStringLiteral("The background %1 cannot be read (%2).")
+                      .arg(QDir::toNativeSeparators(background.filePath), failure->reason)
+                : QStringLiteral("The file %1 cannot be written (%2).")
+                      .arg(QDir::toNativeSeparators(target), failure->reason));
     return name;
 }
 

@@ -1,9 +1,9 @@
 #include "core/generator/TextOutput.h"
 
+#include "core/files/FileWriting.h"
 #include "core/generator/GenerationError.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -102,12 +102,7 @@ QByteArray windows1250Lines(const QStringList& lines) {
 }
 
 void writeTextLines(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    // An album directory that takes no new files but whose pages may be rewritten (a shared
-    // folder set up that way) still gets its pages, written in place.
-    file.setDirectWriteFallback(true);
-    const QByteArray bytes = windows1250Lines(lines);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (const std::optional<QString> reason = writeFileSafely(path, windows1250Lines(lines)))
         throw GenerationError(QStringLiteral("The file %1 cannot be written (%2).")
-                                  .arg(QDir::toNativeSeparators(path), file.errorString()));
+                                  .arg(QDir::toNativeSeparators(path), *reason));
 }

@@ -1,10 +1,12 @@
 #include "core/generator/ThumbnailMaker.h"
 
+#include "core/files/FileWriting.h"
 #include "core/generator/GenerationError.h"
 #include "core/generator/UniqueName.h"
 #include "core/photos/JpegFile.h"
 #include "core/photos/TaggedText.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,27 +59,21 @@ QImage bmpPicture(const QString& path) {
 }
 
 // The thumbnail appears under its name only once it is complete, so a failed or interrupted
-// run never leaves a broken picture in the album. Unlike QSaveFile this does not wait for the
-// disk (fsync) for every thumbnail: that alone took longer than decoding a photo, and the worst
-// a power cut can cost is a thumbnail the next run makes again.
-bool writeWhole(const QImage& picture, const QString& path) {
-    const QFileInfo target(path);
-    QFile part;
-    for (int attempt = 0; !part.isOpen(); ++attempt) {
-        if (attempt == 100)
-            return false;
-        part.setFileName(target.dir().filePath(
-            QStringLiteral(".%1.%2.part").arg(target.fileName()).arg(attempt)));
-        if (!part.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !part.exists())
-            return false;
-    }
-    // rename never replaces an existing file.
-    const bool written = writeJpeg(picture, &part) && part.flush();
-    part.close();
-    if (written && part.error() == QFileDevice::NoError && part.rename(path))
-        return true;
-    part.remove();
-    return false;
+// run never leaves a broken picture in the album. Nothing waits for the disk (fsync) for every
+// thumbnail: that alone took longer than decoding a photo, and the worst a power cut can cost
+// is a thumbnail the next run makes again.
+void writeWhole(const QImage& picture, const QString& path) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    std::optional<QString> reason;
+    if (!writeJpeg(picture, &buffer))
+        reason = QStringLiteral("the picture cannot be encoded");
+    else
+        reason = writeFileSafely(path, bytes, IfPresent::Fail);
+    if (reason)
+        throw GenerationError(QStringLiteral("The thumbnail %1 cannot be written (%2).")
+                                  .arg(QDir::toNativeSeparators(path), *reason));
 }
 
 } // namespace
@@ -182,8 +178,6 @@ QString makeThumbnail(const QString& photoEntry, int maxWidth, int maxHeight, bo
     const QString directory = photo.path();
     thumbnailName = uniqueFileName(directory, thumbnailName);
     const QString thumbnailPath = QDir(directory).filePath(thumbnailName);
-    if (!writeWhole(picture, thumbnailPath))
-        throw GenerationError(
-            QStringLiteral("The thumbnail %1 cannot be written.").arg(thumbnailPath));
+    writeWhole(picture, thumbnailPath);
     return thumbnailText(thumbnailName, size.width(), size.height());
 }

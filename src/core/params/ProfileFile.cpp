@@ -1,7 +1,8 @@
 #include "core/params/ProfileFile.h"
 
+#include "core/files/FileWriting.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -200,11 +201,5 @@ bool ProfileFile::save() const {
         bytes += encoder.encode(line);
         bytes += "\r\n";
     }
-    QSaveFile file(m_path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return !writeFileSafely(m_path, bytes);
 }

@@ -1,11 +1,12 @@
 #include "core/photos/JpegFile.h"
 
+#include <QBuffer>
 #include <QByteArrayView>
 #include <QFile>
 #include <QImageReader>
 #include <QIODevice>
-#include <QSaveFile>
 
+#include "core/files/FileWriting.h"
 #include "core/photos/ExifOrientation.h"
 #include "core/photos/JpegErrors.h"
 
@@ -447,12 +448,8 @@ bool writeJpeg(const QImage& image, QIODevice* device, int quality) {
 }
 
 bool writeJpeg(const QImage& image, const QString& path, int quality) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!writeJpeg(image, &file, quality)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return writeJpeg(image, &buffer, quality) && !writeFileSafely(path, bytes);
 }

@@ -233,7 +233,7 @@ void MainWindow::createAlbum() {
                               Desktop::Icon::Error);
         break;
     case RunOutcome::Stopped:
-        finishStoppedAlbum(result.albumDirectory, result.mainPagePath);
+        finishStoppedAlbum(result);
         break;
     case RunOutcome::Finished:
         if (m_desktop.askYesNo(this, interfaceText(textInformationCaption, m_state.languageFlag),
@@ -246,7 +246,7 @@ void MainWindow::createAlbum() {
     setLocked(false);
 }
 
-void MainWindow::finishStoppedAlbum(const QString& albumDirectory, const QString& mainPagePath) {
+void MainWindow::finishStoppedAlbum(const RunResult& result) {
     const bool polish = m_state.languageFlag != 0;
     const QString question =
         polish ? QStringLiteral("Przerwano tworzenie albumu\nCzy chcesz skasować nie do końca "
@@ -255,7 +255,7 @@ void MainWindow::finishStoppedAlbum(const QString& albumDirectory, const QString
                                 "data?");
     const QString caption = polish ? QStringLiteral("Informacja") : QStringLiteral("Information");
     if (m_desktop.askYesNo(this, caption, question, Desktop::Icon::Information))
-        eraseUnfinishedAlbum(albumDirectory, mainPagePath);
+        eraseUnfinishedAlbum(result);
 }
 
 void MainWindow::requestAbort() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/generator/AlbumRun.h"
 #include "core/params/AlbumParameters.h"
 #include "gui/app/WindowState.h"
 #include "gui/photos/OpenDialogMemory.h"
@@ -89,7 +90,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void setLocked(bool locked);
-    void finishStoppedAlbum(const QString& albumDirectory, const QString& mainPagePath);
+    void finishStoppedAlbum(const RunResult& result);
     void dropEvent(QDropEvent* event) override;
 
     Desktop& m_desktop;

@@ -1,5 +1,6 @@
 #include "core/generator/AlbumRun.h"
 #include "core/generator/AlbumResources.h"
+#include "core/generator/AlbumSnapshot.h"
 
 #include "AlbumFixtures.h"
 #include "core/app/StringTable.h"
@@ -8,6 +9,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -105,6 +107,8 @@ private slots:
     void stops_data();
     void stops();
     void eraseRemovesLinksButNeverFollowsThem();
+    void runOverWhatWasThere_data();
+    void runOverWhatWasThere();
     void failures_data();
     void failures();
     void resources_data();
@@ -461,9 +465,10 @@ void AlbumRunTest::stops() {
         QVERIFY2(!QFile::exists(result.albumDirectory + name), qPrintable(name));
     QCOMPARE(testfiles::readBytes(result.mainPagePath) != earlier, mainPageWritten);
 
-    // Answered Yes: the album and any main page of its name go, nothing else does.
-    eraseUnfinishedAlbum(result.albumDirectory, result.mainPagePath);
-    QCOMPARE(filesBelow(out), QStringList{"other.txt"});
+    // Answered Yes: what the run made goes; the main page of an earlier build is as it was.
+    eraseUnfinishedAlbum(result);
+    QCOMPARE(filesBelow(out), (QStringList{"album-Wakacje.html", "other.txt"}));
+    QCOMPARE(testfiles::readBytes(result.mainPagePath), earlier);
     QVERIFY(!QFileInfo::exists(result.albumDirectory));
 }
 
@@ -473,6 +478,10 @@ void AlbumRunTest::eraseRemovesLinksButNeverFollowsThem() {
     testfiles::writeBytes(outside + "/keep.txt", "keep");
     QFile::setPermissions(outside + "/keep.txt", QFile::ReadOwner);
     const QString dir = root.path() + "/album-x/";
+    const QString mainPage = root.path() + "/album-x.html";
+    RunResult result;
+    result.before = std::make_shared<const AlbumSnapshot>(AlbumSnapshot::take(dir, mainPage));
+    // What a run might leave: read-only files and folders, and links of every kind.
     testfiles::writeBytes(dir + "read-only.jpg", "x");
     testfiles::writeBytes(dir + ".hidden", "x");
     testfiles::writeBytes(dir + "sub/inner.txt", "x");
@@ -481,25 +490,109 @@ void AlbumRunTest::eraseRemovesLinksButNeverFollowsThem() {
     QVERIFY(QFile::link(outside + "/keep.txt", dir + "file-link"));
     QVERIFY(QFile::link(outside, dir + "directory-link"));
     QVERIFY(QFile::link(root.path() + "/nowhere", dir + "dangling-link"));
-    const QString mainPage = root.path() + "/album-x.html";
     testfiles::writeBytes(mainPage, "x");
     QFile::setPermissions(mainPage, QFile::ReadOwner);
     // A second album whose directory is itself a link: the link goes, not what it points to.
-    const QString linkedDir = root.path() + "/album-y";
-    QVERIFY(QFile::link(outside, linkedDir));
+    const QString linkedDir = root.path() + "/album-y/";
+    RunResult linked;
+    linked.before = std::make_shared<const AlbumSnapshot>(
+        AlbumSnapshot::take(linkedDir, root.path() + "/album-y.html"));
+    QVERIFY(QFile::link(outside, root.path() + "/album-y"));
+    // A folder not named as albums are is never emptied.
+    RunResult notAnAlbum;
+    notAnAlbum.before = std::make_shared<const AlbumSnapshot>(
+        AlbumSnapshot::take(outside + "/sub/", root.path() + "/none.html"));
+    testfiles::writeBytes(outside + "/sub/made.txt", "x");
 
-    eraseUnfinishedAlbum(outside + "/", root.path() + "/none.html"); // not an album: kept
-    eraseUnfinishedAlbum(dir, mainPage);
-    eraseUnfinishedAlbum(linkedDir + "/", root.path() + "/album-y.html");
+    eraseUnfinishedAlbum(notAnAlbum);
+    eraseUnfinishedAlbum(result);
+    eraseUnfinishedAlbum(linked);
 
     QVERIFY(!QFileInfo::exists(dir));
     QVERIFY(!QFileInfo::exists(mainPage));
-    QVERIFY(!QFileInfo(linkedDir).isSymLink());
-    QCOMPARE(filesBelow(root.path()), QStringList{"outside/keep.txt"});
+    QVERIFY(!QFileInfo(root.path() + "/album-y").isSymLink());
+    QCOMPARE(filesBelow(root.path()), (QStringList{"outside/keep.txt", "outside/sub/made.txt"}));
     QCOMPARE(testfiles::readBytes(outside + "/keep.txt"), QByteArray("keep"));
     // Nothing made the target writable by way of the link.
     QVERIFY(!(QFile::permissions(outside + "/keep.txt") &
               (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
+}
+
+// Everything below dir, links not followed: a file's bytes, a link's target, a folder.
+QMap<QString, QByteArray> treeBelow(const QString& dir) {
+    QMap<QString, QByteArray> tree;
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo entry(it.next());
+        const QString name = QDir(dir).relativeFilePath(entry.filePath());
+        if (entry.isSymLink())
+            tree[name] = "link to " + entry.symLinkTarget().toUtf8();
+        else if (entry.isDir())
+            tree[name] = "folder";
+        else
+            tree[name] = testfiles::readBytes(entry.filePath());
+    }
+    return tree;
+}
+
+// A run into a place that holds things already. Stopped and erased, it leaves them exactly
+// as they were; finished, it has written nothing outside the album folder.
+void AlbumRunTest::runOverWhatWasThere_data() {
+    QTest::addColumn<QString>("before");    // "photos", "earlier album", "links"
+    QTest::addColumn<int>("stopAfterStep"); // -1: runs to the end
+    QTest::newRow("the album folder is the photos' own, stopped") << "photos" << 2;
+    QTest::newRow("an earlier album with the user's files, stopped") << "earlier album" << 7;
+    QTest::newRow("an earlier album, stopped on its last thumbnail page") << "earlier album" << 11;
+    QTest::newRow("links in place of the pages, stopped") << "links" << 7;
+    QTest::newRow("links in place of the pages, finished") << "links" << -1;
+}
+
+void AlbumRunTest::runOverWhatWasThere() {
+    QFETCH(QString, before);
+    QFETCH(int, stopAfterStep);
+    QTemporaryDir root;
+    const QString out = outDir(root);
+    const QString album = out + "/album-Wakacje";
+    const QString outside = root.path() + "/outside";
+    QStringList photos = jpegPhotos(root.path() + "/src", "x", 3);
+    if (before == "photos") {
+        photos = jpegPhotos(album, "x", 3);
+    } else {
+        RecordingObserver first;
+        QCOMPARE(runAlbumBuild(buildInput(photos, out, layoutFixedCount), first).outcome,
+                 RunOutcome::Finished);
+        testfiles::writeBytes(album + "/notes.txt", "mine");
+        testfiles::writeBytes(album + "/sub/more.txt", "mine too");
+    }
+    if (before == "links") {
+        for (const QString name : {"style.css", "main-1.html", "p-0.html", "home.gif"}) {
+            testfiles::writeBytes(outside + "/" + name, "outside");
+            QFile::remove(album + "/" + name);
+            QVERIFY(QFile::link(outside + "/" + name, album + "/" + name));
+        }
+        testfiles::writeBytes(outside + "/main page", "outside");
+        QFile::remove(out + "/album-Wakacje.html");
+        QVERIFY(QFile::link(outside + "/main page", out + "/album-Wakacje.html"));
+    }
+    const QMap<QString, QByteArray> beforeRun = treeBelow(root.path());
+
+    RunInput input = buildInput(photos, out, layoutFixedCount);
+    input.parameters.perPageCount = 2;
+    RecordingObserver observer;
+    observer.stopAfterStep(stopAfterStep);
+    const RunResult result = runAlbumBuild(input, observer);
+    QCOMPARE(result.outcome, stopAfterStep < 0 ? RunOutcome::Finished : RunOutcome::Stopped);
+    if (stopAfterStep >= 0) {
+        eraseUnfinishedAlbum(result);
+        QCOMPARE(treeBelow(root.path()), beforeRun);
+        return;
+    }
+    for (const QString name : {"style.css", "main-1.html", "p-0.html", "home.gif", "main page"})
+        QCOMPARE(testfiles::readBytes(outside + "/" + name), QByteArray("outside"));
+    for (const QString name : {"style.css", "main-1.html", "p-0.html", "home.gif"})
+        QVERIFY(!QFileInfo(album + "/" + name).isSymLink());
+    QVERIFY(!QFileInfo(result.mainPagePath).isSymLink());
 }
 
 void AlbumRunTest::failures_data() {
@@ -510,7 +603,8 @@ void AlbumRunTest::failures_data() {
     QTest::newRow("style sheet cannot be written") << "style" << RunOutcome::Failed << "style.css";
     QTest::newRow("photo cannot be decoded") << "undecodable" << RunOutcome::Failed << "bad.jpg";
     QTest::newRow("JPEG photo gone") << "missing jpeg" << RunOutcome::Failed << "gone.jpg";
-    QTest::newRow("PNG photo gone: left out") << "missing png" << RunOutcome::Finished << "";
+    QTest::newRow("PNG photo gone: the run fails naming it")
+        << "missing png" << RunOutcome::Failed << "gone.png cannot be read (No such file";
 }
 
 void AlbumRunTest::failures() {

@@ -1,4 +1,5 @@
 #include "core/generator/StyleSheet.h"
+#include "core/generator/GenerationError.h"
 
 #include "TestFiles.h"
 
@@ -334,10 +335,9 @@ void StyleSheetTest::backgroundCopies_data() {
         << 0 << Background{"a.tar.Png"} << 0 << "pbck.Png"
         << QByteArray("body { text-align: center; background-color: #ffffff; "
                       "background-image: url(pbck.Png); }");
-    QTest::newRow("a copy that fails still names the file")
-        << 0 << Background{"gone.jpg", false} << 0 << ""
-        << QByteArray("body { text-align: center; background-color: #ffffff; "
-                      "background-image: url(pbck.jpg); }");
+    // No style sheet naming a picture that is not there, and nothing left of the attempt.
+    QTest::newRow("a background that is gone fails the run")
+        << 0 << Background{"gone.jpg", false} << 0 << "" << QByteArray();
     QTest::newRow("table, tiled")
         << 1 << Background{"wood.png"} << 0 << "tbck.png"
         << QByteArray(".td1 { background-color: #ffffff; background-image: url(tbck.png); }");
@@ -374,6 +374,12 @@ void StyleSheetTest::backgroundCopies() {
     b.filePath = sources.filePath(background.sourceName);
     b.placement = placement;
     context.albumDirectory = album.path() + "/";
+    if (rule.isEmpty()) {
+        QVERIFY_THROWS_EXCEPTION(GenerationError, writeStyleSheet(context));
+        QCOMPARE(QDir(album.path()).entryList(QDir::Files | QDir::Hidden),
+                 background.alreadyInAlbum);
+        return;
+    }
     writeStyleSheet(context);
 
     const QByteArray sheet = testfiles::readBytes(album.filePath("style.css"));
