@@ -80,8 +80,8 @@ bool moveIntoPlace(const QString& from, const QString& to, IfPresent ifPresent, 
     if (ifPresent == IfPresent::Replace) {
         result = std::rename(source.constData(), target.constData());
     } else {
-        result = renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
-                           RENAME_NOREPLACE);
+        result =
+            renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
         if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
             // A file system without the flag: a hard link fails just as well when the
             // name is taken.

@@ -603,6 +603,10 @@ void AlbumRunTest::failures_data() {
     QTest::newRow("style sheet cannot be written") << "style" << RunOutcome::Failed << "style.css";
     QTest::newRow("photo cannot be decoded") << "undecodable" << RunOutcome::Failed << "bad.jpg";
     QTest::newRow("JPEG photo gone") << "missing jpeg" << RunOutcome::Failed << "gone.jpg";
+    QTest::newRow("a name of 252 bytes: its thumbnail's still fits")
+        << "name of 252" << RunOutcome::Finished << "";
+    QTest::newRow("a name of 253 bytes: the system's reason")
+        << "name of 253" << RunOutcome::Failed << "File name too long";
     QTest::newRow("PNG photo gone: the run fails naming it")
         << "missing png" << RunOutcome::Failed << "gone.png cannot be read (No such file";
 }
@@ -625,6 +629,8 @@ void AlbumRunTest::failures() {
     }
     if (damage == "missing jpeg")
         photos << "<n>" + root.path() + "/gone.jpg</n><w>64</w><h>48</h><r>1 KB</r>";
+    if (damage.startsWith("name of "))
+        photos << jpegPhoto(root.path(), QString(damage.mid(8).toInt() - 4, 'n') + ".jpg");
     if (damage == "missing png")
         photos << "<n>" + root.path() + "/gone.png</n><r>1 KB</r><ns>";
 
