@@ -122,12 +122,12 @@ std::optional<QString> loadParameters(const QString& file, int photoCount,
         break;
     }
     const QFileInfo info(file);
-    if (!info.exists())
+    if (!info.exists() && !info.isSymLink())
         return QStringLiteral("The parameter file %1 does not exist.")
             .arg(QDir::toNativeSeparators(file));
-    if (!info.isFile() || !info.isReadable())
-        return QStringLiteral("The parameter file %1 cannot be read.")
-            .arg(QDir::toNativeSeparators(file));
+    if (!load.readError.isEmpty())
+        return QStringLiteral("The parameter file %1 cannot be read (%2).")
+            .arg(QDir::toNativeSeparators(file), load.readError);
     return QStringLiteral("The file %1 is not an album parameter file: its [Info] section "
                           "does not hold Info=%2.")
         .arg(QDir::toNativeSeparators(file), QLatin1String(parameterFileIdentity));

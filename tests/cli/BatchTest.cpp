@@ -20,6 +20,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -355,6 +356,22 @@ void BatchTest::unusableInputs_data() {
         << album + QStringList{"-p", "<file>", "<photo>"}
         << infoSection + "[MainP]\r\nPArrange=0\r\nTableCol=zielony\r\n"
         << "'zielony' is not a valid integer value" << false;
+    // Never read: a pipe would hang the program, a device or a huge file exhaust its memory.
+    QTest::newRow("a named pipe") << album + QStringList{"-p", "<fifo>", "<photo>"} << QByteArray()
+                                  << "The parameter file <fifo> cannot be read (not a regular "
+                                     "file)."
+                                  << false;
+    QTest::newRow("a device") << album + QStringList{"-p", "/dev/zero", "<photo>"} << QByteArray()
+                              << "The parameter file /dev/zero cannot be read (not a regular "
+                                 "file)."
+                              << false;
+    QTest::newRow("a file larger than any parameter file")
+        << album + QStringList{"-p", "<huge>", "<photo>"} << QByteArray()
+        << "The parameter file <huge> cannot be read (larger than 4194304 bytes)." << false;
+    QTest::newRow("a colour with control characters is shown escaped")
+        << album + QStringList{"-p", "<file>", "<photo>"}
+        << infoSection + "[MainP]\r\nPArrange=0\r\nTableCol=\x1b[31mred\x07\r\n"
+        << "'\\x1b[31mred\\x07' is not a valid integer value" << false;
 }
 
 void BatchTest::unusableInputs() {
@@ -369,6 +386,14 @@ void BatchTest::unusableInputs() {
         arguments.replaceInStrings("<file>", path);
         message.replace("<file>", path);
     }
+    const QString fifo = m_root->filePath("pipe.ini");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    arguments.replaceInStrings("<fifo>", fifo);
+    message.replace("<fifo>", fifo);
+    QFile huge(m_root->filePath("huge.ini")); // sparse: a gigabyte that takes no room
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(1) << 30));
+    arguments.replaceInStrings("<huge>", huge.fileName());
+    message.replace("<huge>", huge.fileName());
 
     const Outcome outcome = run(arguments);
     QCOMPARE(outcome.status, 2);

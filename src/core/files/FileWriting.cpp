@@ -1,5 +1,7 @@
 #include "core/files/FileWriting.h"
 
+#include "core/files/FileReading.h"
+
 #include <QAtomicInt>
 #include <QCoreApplication>
 #include <QDir>
@@ -115,11 +117,11 @@ std::optional<QString> writeFileSafely(const QString& path, const QByteArray& by
 }
 
 std::optional<CopyFailure> copyToNewFile(const QString& source, const QString& target) {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return CopyFailure{true, in.errorString()};
-    QFile out;
+    QFile in;
     QString reason;
+    if (!openRegularFile(source, in, reason))
+        return CopyFailure{true, reason};
+    QFile out;
     if (!openTemporary(target, out, reason))
         return CopyFailure{false, reason};
     QByteArray buffer(1 << 20, Qt::Uninitialized);

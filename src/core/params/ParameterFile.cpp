@@ -210,6 +210,19 @@ QString agreeingBackgroundPath(const QString& heldPath, const QString& fileName,
     return {};
 }
 
+// A text from a file as a message may show it: control characters written as \xNN, so that
+// nothing in a file can ring the bell or recolour a terminal.
+QString visibleText(const QString& text) {
+    QString shown;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 struct BadColour {
     QString text;
 };
@@ -279,6 +292,7 @@ ParameterFileLoad loadParameterFile(const QString& path, const AlbumParameters& 
     ParameterFileLoad result;
     result.parameters = current;
     const ProfileFile file(path);
+    result.readError = file.readError();
     if (file.readString(QStringLiteral("Info"), QStringLiteral("Info"), QString(), 2047) !=
         latin(parameterFileIdentity))
         return result;
@@ -289,7 +303,8 @@ ParameterFileLoad loadParameterFile(const QString& path, const AlbumParameters& 
         result.outcome = ParameterFileLoad::Outcome::Loaded;
     } catch (const BadColour& bad) {
         result.outcome = ParameterFileLoad::Outcome::StoppedAtBadColour;
-        result.error = QStringLiteral("'%1' is not a valid integer value").arg(bad.text);
+        result.error =
+            QStringLiteral("'%1' is not a valid integer value").arg(visibleText(bad.text));
     }
     return result;
 }

@@ -25,6 +25,7 @@ struct ParameterFileLoad {
     Outcome outcome = Outcome::NotAParameterFile;
     AlbumParameters parameters; // the parameters after the load (unchanged when ignored)
     QString error;              // "'<text>' is not a valid integer value" for a bad colour
+    QString readError;          // why the file could not be read at all, if it could not
 };
 
 // Reads a parameter file over the current parameters, in the order the program has always

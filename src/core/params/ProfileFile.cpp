@@ -1,5 +1,6 @@
 #include "core/params/ProfileFile.h"
 
+#include "core/files/FileReading.h"
 #include "core/files/FileWriting.h"
 
 #include <QFile>
@@ -108,12 +109,12 @@ std::optional<qint32> parseProfileInteger(const QString& input) {
 
 ProfileFile::ProfileFile(const QString& path)
     : m_path(path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = readRegularFile(path, maximumSize, &m_readError);
+    if (!bytes)
         return;
     m_exists = true;
     QStringDecoder decoder(fileEncoding);
-    QString text = decoder.decode(file.readAll());
+    QString text = decoder.decode(*bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     m_lines = text.split(QLatin1Char('\n'));

@@ -16,10 +16,17 @@ std::optional<qint32> parseProfileInteger(const QString& text);
 // in place and keeps every other line of the file as it was.
 class ProfileFile {
 public:
+    // Nothing the program writes comes near this; anything larger is not one of its files.
+    static constexpr qint64 maximumSize = 4 * 1024 * 1024;
+
+    // Reads the file when it is a regular file of at most maximumSize bytes; otherwise the
+    // profile starts empty, as for a missing file.
     explicit ProfileFile(const QString& path);
 
     const QString& path() const { return m_path; }
     bool exists() const { return m_exists; }
+    // Why the file could not be read ("No such file or directory", "not a regular file").
+    const QString& readError() const { return m_readError; }
 
     // maxLength limits how much of a value is read back; 0 means no limit.
     QString readString(const QString& section, const QString& key, const QString& fallback,
@@ -41,4 +48,5 @@ private:
     QString m_path;
     QStringList m_lines;
     bool m_exists = false;
+    QString m_readError;
 };

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class ProgramSettingsTest : public QObject {
     Q_OBJECT
 private slots:
@@ -40,6 +42,8 @@ void ProgramSettingsTest::readsSettingsFile_data() {
     QTest::newRow("keys in another section")
         << QByteArray("[Inne]\r\nJezyk=1\r\nWersja=0\r\n") << 0 << true;
     QTest::newRow("empty file") << QByteArray() << 0 << true;
+    // Read like a missing file, and at once: a pipe would keep the window from starting.
+    QTest::newRow("a named pipe") << QByteArray("<fifo>") << 0 << true;
 }
 
 void ProgramSettingsTest::readsSettingsFile() {
@@ -48,7 +52,10 @@ void ProgramSettingsTest::readsSettingsFile() {
     QFETCH(bool, versionCheck);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("kadrela.ini"));
-    testfiles::writeBytes(path, content);
+    if (content == "<fifo>")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        testfiles::writeBytes(path, content);
     const ProgramSettings settings = readProgramSettings(path);
     QCOMPARE(int(settings.languageFlag), language);
     QCOMPARE(settings.versionCheck, versionCheck);
