@@ -114,6 +114,8 @@ std::optional<QString> loadParameters(const QString& file, int photoCount,
     const ParameterFileLoad load = loadParameterFile(file, parameters, photoCount);
     switch (load.outcome) {
     case ParameterFileLoad::Outcome::Loaded:
+        if (!load.warnings.isEmpty())
+            return load.warnings.join(QLatin1Char('\n'));
         parameters = load.parameters;
         return std::nullopt;
     case ParameterFileLoad::Outcome::StoppedAtBadColour:

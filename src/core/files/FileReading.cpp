@@ -10,8 +10,8 @@
 
 bool openRegularFile(const QString& path, QFile& file, QString& reason) {
     // Without O_NONBLOCK, opening a pipe waits until someone opens its other end.
-    const int descriptor = ::open(QFile::encodeName(path).constData(),
-                                  O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
         reason = QString::fromLocal8Bit(std::strerror(errno));
         return false;

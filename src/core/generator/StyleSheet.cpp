@@ -6,6 +6,7 @@
 #include "core/generator/TextOutput.h"
 #include "core/generator/UniqueName.h"
 #include "core/params/ColourConversion.h"
+#include "core/photos/ImageHeader.h"
 #include "core/photos/PathParts.h"
 
 #include <QColor>
@@ -40,6 +41,10 @@ QString copyBackground(const BackgroundParameters& background, const QString& pr
     const QString name =
         uniqueFileName(albumDirectory, prefix + extensionAsSpelled(background.filePath));
     const QString target = QDir(albumDirectory).filePath(name);
+    if (QFileInfo::exists(background.filePath) && !isPictureFile(background.filePath))
+        throw GenerationError(
+            QStringLiteral("The background %1 is not a JPEG, BMP, PNG or GIF picture.")
+                .arg(QDir::toNativeSeparators(background.filePath)));
     if (const std::optional<CopyFailure> failure = copyToNewFile(background.filePath, target))
         throw GenerationError(
             failure->reading

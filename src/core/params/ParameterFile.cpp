@@ -2,6 +2,7 @@
 
 #include "core/params/ColourText.h"
 #include "core/params/ProfileFile.h"
+#include "core/photos/ImageHeader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -197,7 +198,7 @@ void writeKey(ProfileFile& file, const Key& key, AlbumParameters& p) {
 }
 
 // A background's full path must name the file the field shows: the path held already, a
-// file of that name beside the parameter file, or nothing (the colour alone is used).
+// picture of that name beside the parameter file, or nothing (the colour alone is used).
 QString agreeingBackgroundPath(const QString& heldPath, const QString& fileName,
                                const QString& parameterFilePath) {
     if (fileName.isEmpty())
@@ -205,9 +206,17 @@ QString agreeingBackgroundPath(const QString& heldPath, const QString& fileName,
     if (!heldPath.isEmpty() && QFileInfo(heldPath).fileName() == fileName)
         return heldPath;
     const QString beside = QFileInfo(parameterFilePath).absoluteDir().filePath(fileName);
-    if (QFileInfo(beside).isFile())
+    if (isPictureFile(beside))
         return beside;
     return {};
+}
+
+// A parameter file names a background by its file name alone. Anything that reaches
+// elsewhere ("/etc/passwd", "../../x") would copy a file of the user's into an album that is
+// about to be published.
+bool isPlainFileName(const QString& name) {
+    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
+           name != QLatin1String(".") && name != QLatin1String("..");
 }
 
 // A text from a file as a message may show it: control characters written as \xNN, so that
@@ -235,7 +244,8 @@ std::optional<ColourValue> readColour(const ProfileFile& file, const QString& se
     throw BadColour{text};
 }
 
-void readKey(const ProfileFile& file, const Key& key, AlbumParameters& p, int photoCount) {
+void readKey(const ProfileFile& file, const Key& key, AlbumParameters& p, int photoCount,
+             QStringList& warnings) {
     const QString section = latin(key.section);
     const QString name = latin(key.name);
     std::visit(
@@ -256,6 +266,12 @@ void readKey(const ProfileFile& file, const Key& key, AlbumParameters& p, int ph
             } else if constexpr (std::is_same_v<T, BackgroundFileName>) {
                 BackgroundParameters& background = value.value(p);
                 background.fileName = file.readString(section, name, QString(), 2047);
+                if (!isPlainFileName(background.fileName)) {
+                    warnings << QStringLiteral("The background \"%1\" (%2) is not a file name; "
+                                               "it is not used.")
+                                    .arg(visibleText(background.fileName), name);
+                    background.fileName.clear();
+                }
                 background.filePath =
                     agreeingBackgroundPath(background.filePath, background.fileName, file.path());
             } else if constexpr (std::is_same_v<T, FontGroup>) {
@@ -299,7 +315,7 @@ ParameterFileLoad loadParameterFile(const QString& path, const AlbumParameters& 
 
     try {
         for (const auto& [section, name] : loadOrder)
-            readKey(file, keyNamed(section, name), result.parameters, photoCount);
+            readKey(file, keyNamed(section, name), result.parameters, photoCount, result.warnings);
         result.outcome = ParameterFileLoad::Outcome::Loaded;
     } catch (const BadColour& bad) {
         result.outcome = ParameterFileLoad::Outcome::StoppedAtBadColour;

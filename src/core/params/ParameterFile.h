@@ -3,6 +3,7 @@
 #include "core/params/AlbumParameters.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -26,6 +27,7 @@ struct ParameterFileLoad {
     AlbumParameters parameters; // the parameters after the load (unchanged when ignored)
     QString error;              // "'<text>' is not a valid integer value" for a bad colour
     QString readError;          // why the file could not be read at all, if it could not
+    QStringList warnings;       // values refused, each with its key; the rest was loaded
 };
 
 // Reads a parameter file over the current parameters, in the order the program has always

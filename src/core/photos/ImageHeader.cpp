@@ -1,5 +1,6 @@
 #include "core/photos/ImageHeader.h"
 
+#include "core/files/FileReading.h"
 #include "core/photos/JpegFile.h"
 
 #include <QDir>
@@ -33,6 +34,15 @@ std::optional<ImageDimensions> readJpegDimensions(const QString& path) {
 }
 
 } // namespace
+
+bool isPictureFile(const QString& path) {
+    QFile file;
+    QString reason;
+    if (!openRegularFile(path, file, reason))
+        return false;
+    static const QByteArrayList formats{"jpeg", "bmp", "png", "gif"};
+    return formats.contains(QImageReader::imageFormat(&file));
+}
 
 QString fileExtension(const QString& path) {
     qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;

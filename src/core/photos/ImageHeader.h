@@ -15,6 +15,10 @@ struct ImageDimensions {
 // is missing, cut short or invalid.
 std::optional<ImageDimensions> readImageDimensions(const QString& path);
 
+// True when the file is a regular file holding a JPEG, BMP, PNG or GIF picture, whatever its
+// name says (only the start of the file is read).
+bool isPictureFile(const QString& path);
+
 // The extension of the file name, from its last "." on, lower-cased; empty without a dot.
 // Dots in directory names do not count.
 QString fileExtension(const QString& path);

@@ -346,6 +346,8 @@ void MainWindow::loadParametersFromFile() {
     m_desktop.showMessage(this, QStringLiteral("Kadrela"), QStringLiteral("OK"),
                           Desktop::Icon::Information);
     setParameters(load.parameters);
+    for (const QString& warning : load.warnings)
+        m_desktop.showMessage(this, QStringLiteral("Kadrela"), warning, Desktop::Icon::Warning);
     if (load.outcome == ParameterFileLoad::Outcome::StoppedAtBadColour)
         m_desktop.showMessage(this, QStringLiteral("Kadrela"), load.error, Desktop::Icon::Error);
 }

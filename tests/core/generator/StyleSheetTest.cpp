@@ -3,6 +3,7 @@
 
 #include "TestFiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -62,6 +63,7 @@ struct Background {
     QString sourceName; // created in the source directory when not empty
     bool sourceExists = true;
     QStringList alreadyInAlbum = {};
+    bool isPicture = true; // a PNG whatever the name says; otherwise a line of text
 };
 
 } // namespace
@@ -338,6 +340,8 @@ void StyleSheetTest::backgroundCopies_data() {
     // No style sheet naming a picture that is not there, and nothing left of the attempt.
     QTest::newRow("a background that is gone fails the run")
         << 0 << Background{"gone.jpg", false} << 0 << "" << QByteArray();
+    QTest::newRow("a background that is no picture fails the run")
+        << 0 << Background{"passwd.jpg", true, {}, false} << 0 << "" << QByteArray();
     QTest::newRow("table, tiled")
         << 1 << Background{"wood.png"} << 0 << "tbck.png"
         << QByteArray(".td1 { background-color: #ffffff; background-image: url(tbck.png); }");
@@ -356,7 +360,12 @@ void StyleSheetTest::backgroundCopies() {
 
     QTemporaryDir sources;
     QTemporaryDir album;
-    const QByteArray picture = "picture " + background.sourceName.toUtf8();
+    QByteArray picture = "root:x:0:0:root:/root:/bin/bash\n";
+    if (background.isPicture) {
+        QBuffer png(&picture);
+        png.open(QIODevice::WriteOnly);
+        QImage(2, 2, QImage::Format_RGB32).save(&png, "PNG");
+    }
     if (background.sourceExists)
         testfiles::writeBytes(sources.filePath(background.sourceName), picture);
     for (const QString& name : background.alreadyInAlbum)

@@ -1,6 +1,7 @@
 #include "core/params/ParameterFile.h"
 #include "core/params/ColourText.h"
 
+#include "JpegFixtures.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>
@@ -73,6 +74,7 @@ private slots:
     void filesOfAnotherKindAreIgnored_data();
     void filesOfAnotherKindAreIgnored();
     void badColourStopsTheLoadWhereItStands();
+    void backgroundPathAgreesWithTheShownName_data();
     void backgroundPathAgreesWithTheShownName();
     void savingKeepsForeignKeysAndFailsWithoutHarm();
     void resetGivesStartValuesAndKeepsCharsets();
@@ -245,21 +247,65 @@ void ParameterFileTest::badColourStopsTheLoadWhereItStands() {
     QCOMPARE(load.parameters.thumbnailColumns, 4);
 }
 
+void ParameterFileTest::backgroundPathAgreesWithTheShownName_data() {
+    QTest::addColumn<QString>("named");      // PBckP in the file
+    QTest::addColumn<QString>("heldPath");   // the full path the window held before
+    QTest::addColumn<QString>("expectName"); // the name the field shows afterwards
+    QTest::addColumn<QString>("expectPath"); // "<beside>/…" for the parameter file's folder
+    QTest::addColumn<bool>("refused");       // a message says the value was not used
+    QTest::newRow("the path held names it") << "held.jpg"
+                                            << "/photos/held.jpg"
+                                            << "held.jpg"
+                                            << "/photos/held.jpg" << false;
+    QTest::newRow("a picture beside the file") << "beside.jpg"
+                                               << "/photos/other.jpg"
+                                               << "beside.jpg"
+                                               << "<beside>/beside.jpg" << false;
+    QTest::newRow("nowhere: the colour alone") << "gone.jpg"
+                                               << "/photos/other.jpg"
+                                               << "gone.jpg"
+                                               << "" << false;
+    QTest::newRow("beside, but no picture") << "notes.jpg"
+                                            << ""
+                                            << "notes.jpg"
+                                            << "" << false;
+    // Never a file from elsewhere, which would be copied into the album and published.
+    QTest::newRow("an absolute path") << "/etc/passwd"
+                                      << ""
+                                      << ""
+                                      << "" << true;
+    QTest::newRow("a way up") << "../../etc/hostname"
+                              << ""
+                              << ""
+                              << "" << true;
+    QTest::newRow("a way up to a picture") << "../beside.jpg"
+                                           << ""
+                                           << ""
+                                           << "" << true;
+}
+
 void ParameterFileTest::backgroundPathAgreesWithTheShownName() {
+    QFETCH(QString, named);
+    QFETCH(QString, heldPath);
+    QFETCH(QString, expectName);
+    QFETCH(QString, expectPath);
+    QFETCH(bool, refused);
     QTemporaryDir dir;
-    testfiles::writeBytes(dir.filePath(QStringLiteral("beside.jpg")), "x");
-    const QString path = writeFile(dir, "[Info]\r\nInfo=Kadrela Settings\r\n[Bckg]\r\n"
-                                        "PBckP=held.jpg\r\nTBckP=beside.jpg\r\nCBckP=gone.jpg\r\n");
+    testfiles::writeBytes(dir.filePath(QStringLiteral("beside.jpg")),
+                          fixtures::jpegBytes(QSize(8, 8)));
+    testfiles::writeBytes(dir.filePath(QStringLiteral("notes.jpg")), "not a picture");
+    const QString path = writeFile(
+        dir, "[Info]\r\nInfo=Kadrela Settings\r\n[Bckg]\r\nPBckP=" + named.toUtf8() + "\r\n");
     AlbumParameters current;
-    current.pageBackground.filePath = QStringLiteral("/photos/held.jpg");
-    current.tableBackground.filePath = QStringLiteral("/photos/other.jpg");
-    current.cellBackground.filePath = QStringLiteral("/photos/other.jpg");
-    const AlbumParameters p = loadParameterFile(path, current, 0).parameters;
-    QCOMPARE(p.pageBackground.filePath, QStringLiteral("/photos/held.jpg"));
-    QCOMPARE(p.tableBackground.fileName, QStringLiteral("beside.jpg"));
-    QCOMPARE(p.tableBackground.filePath, dir.filePath(QStringLiteral("beside.jpg")));
-    QCOMPARE(p.cellBackground.fileName, QStringLiteral("gone.jpg"));
-    QVERIFY(p.cellBackground.filePath.isEmpty());
+    current.pageBackground.filePath = heldPath;
+    const ParameterFileLoad load = loadParameterFile(path, current, 0);
+    QCOMPARE(load.outcome, ParameterFileLoad::Outcome::Loaded);
+    QCOMPARE(load.parameters.pageBackground.fileName, expectName);
+    QCOMPARE(load.parameters.pageBackground.filePath,
+             expectPath.replace(QStringLiteral("<beside>"), dir.path()));
+    QCOMPARE(load.warnings.size(), refused ? 1 : 0);
+    if (refused)
+        QVERIFY2(load.warnings.first().contains(named), qPrintable(load.warnings.first()));
 }
 
 void ParameterFileTest::savingKeepsForeignKeysAndFailsWithoutHarm() {
