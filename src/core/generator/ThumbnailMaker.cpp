@@ -3,6 +3,7 @@
 #include "core/files/FileWriting.h"
 #include "core/generator/GenerationError.h"
 #include "core/generator/UniqueName.h"
+#include "core/photos/BmpFile.h"
 #include "core/photos/JpegFile.h"
 #include "core/photos/TaggedText.h"
 
@@ -14,6 +15,7 @@
 #include <QTransform>
 
 #include <limits>
+#include <numeric>
 
 namespace {
 
@@ -52,10 +54,27 @@ bool isBmp(const QString& fileName) {
 }
 
 QImage bmpPicture(const QString& path) {
-    QImageReader reader(path, "bmp");
-    reader.setAutoTransform(false);
-    const QImage image = reader.read();
-    return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB888);
+    const std::optional<QSize> size = readBmpSize(path);
+    if (!size)
+        return {};
+    std::vector<int> rows(static_cast<std::size_t>(size->height()));
+    std::iota(rows.begin(), rows.end(), 0);
+    return readBmpRows(path, rows).value_or(QImage());
+}
+
+// Only the rows nearest-neighbour sampling takes are read from the file.
+QImage sampledBmpPicture(const QString& path, QSize displaySize) {
+    const std::optional<QSize> size = readBmpSize(path);
+    if (!size || displaySize.isEmpty())
+        return {};
+    std::vector<int> rows(static_cast<std::size_t>(displaySize.height()));
+    for (int y = 0; y < displaySize.height(); ++y)
+        rows[static_cast<std::size_t>(y)] =
+            static_cast<int>(qint64(y) * size->height() / displaySize.height());
+    const std::optional<QImage> band = readBmpRows(path, rows);
+    if (!band)
+        return {};
+    return sampledPicture(*band, displaySize);
 }
 
 // The thumbnail appears under its name only once it is complete, so a failed or interrupted
@@ -144,10 +163,10 @@ QImage plainThumbnailPicture(const QString& photoPath, QSize displaySize) {
     return sampledPicture(orientedPicture(*stored, header->orientation), displaySize);
 }
 
-QImage thumbnailPicture(const QString& photoPath, QSize displaySize) {
+QImage thumbnailPicture(const QString& photoPath, QSize displaySize, QString* tooLarge) {
     if (isBmp(photoPath))
-        return sampledPicture(bmpPicture(photoPath), displaySize);
-    return readJpegSampled(photoPath, displaySize).value_or(QImage());
+        return sampledBmpPicture(photoPath, displaySize);
+    return readJpegSampled(photoPath, displaySize, tooLarge).value_or(QImage());
 }
 
 QString makeThumbnail(const QString& photoEntry, int maxWidth, int maxHeight, bool makeFile) {
@@ -168,7 +187,11 @@ QString makeThumbnail(const QString& photoEntry, int maxWidth, int maxHeight, bo
     if (size.isEmpty())
         throw GenerationError(
             QStringLiteral("The photo %1 is too narrow for a thumbnail.").arg(photoPath));
-    const QImage picture = thumbnailPicture(photoPath, size);
+    QString tooLarge;
+    const QImage picture = thumbnailPicture(photoPath, size, &tooLarge);
+    if (picture.isNull() && !tooLarge.isEmpty())
+        throw GenerationError(QStringLiteral("The photo %1 is too large for a thumbnail: %2.")
+                                  .arg(photoPath, tooLarge));
     if (picture.isNull())
         throw GenerationError(QStringLiteral("The photo %1 cannot be read.").arg(photoPath));
 

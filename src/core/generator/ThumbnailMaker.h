@@ -12,9 +12,10 @@ QSize thumbnailDisplaySize(int photoWidth, int photoHeight, int maxWidth, int ma
 QString makeThumbnail(const QString& photoEntry, int maxWidth, int maxHeight, bool makeFile);
 
 // The picture a thumbnail file holds: the photo turned as its EXIF orientation says, then
-// sampled nearest-neighbour into displaySize. A JPEG is decoded only where the sampling looks.
-// A null image when the file cannot be read.
-QImage thumbnailPicture(const QString& photoPath, QSize displaySize);
+// sampled nearest-neighbour into displaySize. A JPEG is decoded only where the sampling looks,
+// and of a BMP only the rows it takes are read. A null image when the file cannot be read;
+// tooLarge, if given, then says when the photo was refused for the memory it needs.
+QImage thumbnailPicture(const QString& photoPath, QSize displaySize, QString* tooLarge = nullptr);
 
 // The same picture the long way: the whole photo decoded, turned, then sampled. It is the
 // yardstick the picture above must match bit for bit.

@@ -1,6 +1,7 @@
 #include "core/photos/ImageHeader.h"
 
 #include "core/files/FileReading.h"
+#include "core/photos/BmpFile.h"
 #include "core/photos/JpegFile.h"
 
 #include <QDir>
@@ -11,19 +12,14 @@
 
 namespace {
 
+// A file named ".bmp" is read as a BMP or not at all; other formats are not guessed. What the
+// thumbnails' reader refuses never gets into the list.
 std::optional<ImageDimensions> readBmpDimensions(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    qint64 bytesRead = -1;
+    const std::optional<QSize> size = readBmpSize(path, &bytesRead);
+    if (!size)
         return std::nullopt;
-    QImageReader reader(&file, QByteArrayLiteral("bmp"));
-    // A file named ".bmp" is read as a BMP or not at all; other formats are not guessed.
-    reader.setAutoDetectImageFormat(false);
-    if (!reader.canRead())
-        return std::nullopt;
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty())
-        return std::nullopt;
-    return ImageDimensions{size, file.pos()};
+    return ImageDimensions{*size, bytesRead};
 }
 
 std::optional<ImageDimensions> readJpegDimensions(const QString& path) {

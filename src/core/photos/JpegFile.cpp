@@ -261,16 +261,32 @@ void copyLine(const JSAMPLE* rgbRow, const SamplingPlan& plan, int line, QImage*
 // the time of a large photo goes; the few rows the sampling needs are decoded in full. Where
 // fancy upsampling needs the rows around a wanted one (4:2:0, 4:4:0), libjpeg decodes those
 // itself, so every row read is the row a full decode gives.
+// The whole-picture coefficient buffers libjpeg keeps for a file of several scans (nothing
+// for a baseline file, which is decoded a row of blocks at a time).
+qint64 coefficientBytes(const jpeg_decompress_struct& cinfo) {
+    if (!jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&cinfo)))
+        return 0;
+    qint64 bytes = 0;
+    for (int c = 0; c < cinfo.num_components; ++c) {
+        const jpeg_component_info& component = cinfo.comp_info[c];
+        const qint64 columns = (component.width_in_blocks + component.h_samp_factor - 1) /
+                               component.h_samp_factor * component.h_samp_factor;
+        const qint64 rows = (component.height_in_blocks + component.v_samp_factor - 1) /
+                            component.v_samp_factor * component.v_samp_factor;
+        bytes += columns * rows * DCTSIZE2 * qint64(sizeof(JCOEF));
+    }
+    return bytes;
+}
+
 bool decodeSampledGuarded(Decompressor* decompressor, const SamplingPlan* plan, QImage* image) {
     j_decompress_ptr cinfo = &decompressor->cinfo;
     if (setjmp(decompressor->errors.jump))
         return false;
     decompressor->source.endIsDamage = true;
-    // Only libjpeg's own buffers grow with the photo here (the coefficients of a progressive
-    // file); they are held to the ceiling the full decode uses.
-    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-    if (limit > 0)
-        cinfo->mem->max_memory_to_use = static_cast<long>(2 * limit);
+    // Only libjpeg's own buffers grow with the photo here: the coefficients of a progressive
+    // file, already held to jpegCoefficientCeiling, and a few rows.
+    cinfo->mem->max_memory_to_use =
+        static_cast<long>(coefficientBytes(*cinfo) + qint64(64) * 1024 * 1024);
 
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
@@ -419,7 +435,7 @@ std::optional<QImage> readJpegImage(const QString& path) {
     return image;
 }
 
-std::optional<QImage> readJpegSampled(const QString& path, QSize size) {
+std::optional<QImage> readJpegSampled(const QString& path, QSize size, QString* tooLarge) {
     if (size.isEmpty())
         return std::nullopt;
     QFile file(path);
@@ -428,6 +444,14 @@ std::optional<QImage> readJpegSampled(const QString& path, QSize size) {
     Decompressor decompressor(&file, imageChunkSize);
     if (!readHeaderGuarded(&decompressor))
         return std::nullopt;
+    const qint64 coefficients = coefficientBytes(decompressor.cinfo);
+    if (coefficients > jpegCoefficientCeiling) {
+        if (tooLarge)
+            *tooLarge = QStringLiteral("it needs %1 MB of memory to decode, more than %2 MB")
+                            .arg(coefficients >> 20)
+                            .arg(jpegCoefficientCeiling >> 20);
+        return std::nullopt;
+    }
     const QSize stored(static_cast<int>(decompressor.cinfo.image_width),
                        static_cast<int>(decompressor.cinfo.image_height));
     const SamplingPlan plan = samplingPlan(stored, orientationOfMarkers(decompressor.cinfo), size);

@@ -37,7 +37,12 @@ std::optional<QImage> readJpegImage(const QString& path);
 // gives after turning and sampling, but only the rows the sampling hits are decoded and the
 // full-size picture is never held. Damage is treated as readJpegImage treats it; nullopt when
 // libjpeg refuses the file or size is empty.
-std::optional<QImage> readJpegSampled(const QString& path, QSize size);
+//
+// A progressive (multi-scan) photo needs all its DCT coefficients in memory before any row
+// exists: two bytes per sample, up to jpegCoefficientCeiling. A photo that needs more gives
+// nullopt with tooLarge (if given) saying how much it needed.
+inline constexpr qint64 jpegCoefficientCeiling = qint64(1536) * 1024 * 1024;
+std::optional<QImage> readJpegSampled(const QString& path, QSize size, QString* tooLarge = nullptr);
 
 // Baseline JPEG, three components, libjpeg's defaults apart from the quality; no markers beyond
 // the ones libjpeg writes itself. A greyscale or alpha image is written as its RGB rendering.

@@ -49,48 +49,6 @@ QImage busyPicture(QSize size) {
     return picture;
 }
 
-// A BMP with a BITMAPINFOHEADER, written byte by byte so that every depth can be had.
-// 1 to 8 bits index a palette of colour(i); 16 bits are 5-5-5; 24 and 32 bits store BGR(x).
-QByteArray bmpFile(int bits, QSize size, bool topDown, const QList<QRgb>& palette,
-                   const QList<int>& values) {
-    const int stride = ((size.width() * bits + 31) / 32) * 4;
-    const auto paletteBytes = static_cast<int>(bits <= 8 ? palette.size() * 4 : 0);
-    const int offset = 14 + 40 + paletteBytes;
-    QByteArray bytes(offset + stride * size.height(), '\0');
-    auto u16 = [&bytes](int at, int value) { qToLittleEndian<quint16>(value, bytes.data() + at); };
-    auto u32 = [&bytes](int at, qint64 value) {
-        qToLittleEndian<quint32>(static_cast<quint32>(value), bytes.data() + at);
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    u32(2, bytes.size());
-    u32(10, offset);
-    u32(14, 40);
-    u32(18, size.width());
-    u32(22, topDown ? -size.height() : size.height());
-    u16(26, 1);
-    u16(28, bits);
-    u32(46, bits <= 8 ? palette.size() : 0);
-    for (int i = 0; bits <= 8 && i < palette.size(); ++i)
-        u32(54 + 4 * i, palette[i] & 0xffffff);
-    for (int y = 0; y < size.height(); ++y) {
-        const int fileRow = topDown ? y : size.height() - 1 - y;
-        char* row = bytes.data() + offset + fileRow * stride;
-        for (int x = 0; x < size.width(); ++x) {
-            const int value = values[y * size.width() + x];
-            if (bits <= 8) {
-                const int bit = x * bits;
-                row[bit / 8] = static_cast<char>(row[bit / 8] | (value << (8 - bits - bit % 8)));
-            } else {
-                const int bytesPerPixel = bits / 8;
-                for (int b = 0; b < bytesPerPixel; ++b)
-                    row[x * bytesPerPixel + b] = static_cast<char>((value >> (8 * b)) & 0xff);
-            }
-        }
-    }
-    return bytes;
-}
-
 QStringList thumbnailsIn(const QString& dir) {
     return QDir(dir).entryList({QStringLiteral("th_*")}, QDir::Files);
 }
@@ -442,8 +400,8 @@ private slots:
             }
         }
         const QString dir = freshDir();
-        const QString path =
-            fixtures::writeFixture(dir, "x.bmp", bmpFile(bits, size, topDown, palette, values));
+        const QString path = fixtures::writeFixture(
+            dir, "x.bmp", fixtures::bmpFile(bits, size, topDown, palette, values));
         QCOMPARE(thumbnailPicture(path, size), expected);
         QImage doubled(26, 7, QImage::Format_RGB888);
         for (int y = 0; y < doubled.height(); ++y)
@@ -455,6 +413,23 @@ private slots:
         const auto written = readJpegImage(QDir(dir).filePath("th_x.bmp.jpg"));
         QVERIFY(written);
         QCOMPARE(written->size(), QSize(100, 53));
+    }
+
+    // A BMP is read row by row where the sampling looks: any size makes a thumbnail.
+    void largeBmpWithoutHoldingIt() {
+        const QString dir = freshDir();
+        QByteArray header = fixtures::bmpFile(24, QSize(1, 1), false, {}, {0});
+        header.truncate(54);
+        const qint64 side = 12000;
+        const qint64 stride = side * 3;
+        qToLittleEndian<quint32>(quint32(54 + stride * side), header.data() + 2);
+        qToLittleEndian<quint32>(quint32(side), header.data() + 18);
+        qToLittleEndian<quint32>(quint32(side), header.data() + 22);
+        QFile file(fixtures::writeFixture(dir, "big.bmp", header));
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.resize(54 + stride * side)); // sparse
+        QImage black(100, 100, QImage::Format_RGB888);
+        black.fill(Qt::black);
+        QCOMPARE(thumbnailPicture(file.fileName(), QSize(100, 100)), black);
     }
 
     void badSourceRaisesErrorNamingIt_data() {
@@ -471,6 +446,13 @@ private slots:
         QTest::newRow("jpg as bmp") << "photo.bmp" << jpeg;
         QTest::newRow("bmp cut short") << "cut.bmp" << fixtures::bmpBytes({64, 48}).left(30);
         QTest::newRow("size as text") << "tall.jpg" << fixtures::jpegBytes({1, 3000});
+        // A progressive header claiming 40000 × 40000 pixels: 9 GB of coefficients.
+        QByteArray huge = fixtures::variantJpegBytes(QImage(16, 16, QImage::Format_RGB888),
+                                                     {fixtures::Sampling::Yuv444, true});
+        const qsizetype frame = huge.indexOf("\xff\xc2");
+        qToBigEndian<quint16>(40000, huge.data() + frame + 5);
+        qToBigEndian<quint16>(40000, huge.data() + frame + 7);
+        QTest::newRow("too large, and says so") << "huge.jpg" << huge;
     }
     void badSourceRaisesErrorNamingIt() {
         QFETCH(QString, name);
@@ -486,6 +468,8 @@ private slots:
             QFAIL("no error raised");
         } catch (const GenerationError& error) {
             QVERIFY2(error.message().contains(path), qPrintable(error.message()));
+            QCOMPARE(error.message().contains("too large for a thumbnail: it needs 9155 MB"),
+                     name == "huge.jpg");
         }
         QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden),
                  bytes.isNull() ? QStringList() : QStringList{name});

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -61,6 +62,10 @@ void PhotoEntryTest::entryFormsForAcceptedExtensions_data() {
     QTest::newRow("dots in the name") << QStringLiteral("x.gif.JPG") << jpeg << jpegTail;
     QTest::newRow(".bmp") << QStringLiteral("a.bmp") << bmp << bmpTail;
     QTest::newRow(".BMP") << QStringLiteral("B.BMP") << bmp << bmpTail;
+    QTest::newRow(".bmp stored top down")
+        << QStringLiteral("t.bmp")
+        << fixtures::bmpFile(24, QSize(6, 5), true, {}, QList<int>(30, 0x123456))
+        << QStringLiteral("<w>6</w><h>5</h><r>154.00 B</r>");
     QTest::newRow("damaged .png") << QStringLiteral("a.png") << junk << noDimensions;
     QTest::newRow(".Png") << QStringLiteral("b.Png") << junk << noDimensions;
     QTest::newRow("damaged .gif") << QStringLiteral("a.gif") << junk << noDimensions;
@@ -101,6 +106,16 @@ void PhotoEntryTest::noEntry_data() {
     QTest::newRow(".bmp that is JPEG") << QStringLiteral("j.bmp") << jpeg;
     QTest::newRow("zero-length .bmp") << QStringLiteral("z.bmp") << QByteArray();
     QTest::newRow(".bmp cut inside the header") << QStringLiteral("c.bmp") << bmp.left(20);
+    // What the thumbnails' BMP reader refuses is not taken either.
+    QTest::newRow(".bmp cut inside its pixels") << QStringLiteral("p.bmp") << bmp.chopped(5);
+    QByteArray bigPalette =
+        fixtures::bmpFile(8, QSize(6, 5), false, QList<QRgb>(256, 0), QList<int>(30, 1));
+    qToLittleEndian<quint32>(300, bigPalette.data() + 46);
+    QTest::newRow(".bmp with a palette of 300 colours") << QStringLiteral("l.bmp") << bigPalette;
+    QTest::newRow(".bmp with a mask of every bit")
+        << QStringLiteral("m.bmp")
+        << fixtures::bmpFile(32, QSize(6, 5), false, {}, QList<int>(30, 1),
+                             {0xffffffff, 0xff00, 0xff});
 }
 
 void PhotoEntryTest::noEntry() {
@@ -182,12 +197,12 @@ void PhotoEntryTest::fileExtension() {
 }
 
 void PhotoEntryTest::bmpDimensionsComeFromTheHeaderAlone() {
-    // Pixel data cut away: the header still says 300 x 200, and that is all that is read.
+    // The header and one row to show the reader takes the file: no more is read.
     const QByteArray bmp = fixtures::bmpBytes(QSize(300, 200));
-    const auto dimensions = readImageDimensions(write(QStringLiteral("cut.bmp"), bmp.left(200)));
+    const auto dimensions = readImageDimensions(write(QStringLiteral("big.bmp"), bmp));
     QVERIFY(dimensions);
     QCOMPARE(dimensions->size, QSize(300, 200));
-    QVERIFY(dimensions->bytesRead > 0 && dimensions->bytesRead <= 200);
+    QVERIFY(dimensions->bytesRead > 0 && dimensions->bytesRead <= 54 + 300 * 4);
 }
 
 QTEST_MAIN(PhotoEntryTest)

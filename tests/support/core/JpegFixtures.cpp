@@ -138,6 +138,50 @@ qsizetype scanDataOffset(const QByteArray& jpeg) {
     return -1;
 }
 
+QByteArray bmpFile(int bits, QSize size, bool topDown, const QList<QRgb>& palette,
+                   const QList<int>& values, const QList<quint32>& masks) {
+    const int stride = ((size.width() * bits + 31) / 32) * 4;
+    const auto paletteBytes = static_cast<int>(bits <= 8 ? palette.size() * 4 : 0);
+    const auto maskBytes = static_cast<int>(masks.size() * 4);
+    const int offset = 14 + 40 + maskBytes + paletteBytes;
+    QByteArray bytes(offset + stride * size.height(), '\0');
+    auto u16 = [&bytes](int at, int value) { qToLittleEndian<quint16>(value, bytes.data() + at); };
+    auto u32 = [&bytes](int at, qint64 value) {
+        qToLittleEndian<quint32>(static_cast<quint32>(value), bytes.data() + at);
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    u32(2, bytes.size());
+    u32(10, offset);
+    u32(14, 40);
+    u32(18, size.width());
+    u32(22, topDown ? -size.height() : size.height());
+    u16(26, 1);
+    u16(28, bits);
+    u32(30, masks.isEmpty() ? 0 : 3);
+    u32(46, bits <= 8 ? palette.size() : 0);
+    for (int i = 0; i < masks.size(); ++i)
+        u32(54 + 4 * i, masks[i]);
+    for (int i = 0; bits <= 8 && i < palette.size(); ++i)
+        u32(54 + maskBytes + 4 * i, palette[i] & 0xffffff);
+    for (int y = 0; y < size.height(); ++y) {
+        const int fileRow = topDown ? y : size.height() - 1 - y;
+        char* row = bytes.data() + offset + fileRow * stride;
+        for (int x = 0; x < size.width(); ++x) {
+            const int value = values[y * size.width() + x];
+            if (bits <= 8) {
+                const int bit = x * bits;
+                row[bit / 8] = static_cast<char>(row[bit / 8] | (value << (8 - bits - bit % 8)));
+            } else {
+                const int bytesPerPixel = bits / 8;
+                for (int b = 0; b < bytesPerPixel; ++b)
+                    row[x * bytesPerPixel + b] = static_cast<char>((value >> (8 * b)) & 0xff);
+            }
+        }
+    }
+    return bytes;
+}
+
 QByteArray bmpBytes(QSize size) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);

@@ -36,6 +36,11 @@ QByteArray withExifOrientation(const QByteArray& jpeg, int orientation,
 qsizetype scanDataOffset(const QByteArray& jpeg);
 
 QByteArray bmpBytes(QSize size);
+// A BMP with a BITMAPINFOHEADER, written byte by byte so that every depth can be had.
+// 1 to 8 bits index a palette of colour(i); 16 bits are 5-5-5; 24 and 32 bits store BGR(x).
+// With masks, the pixels are bit fields of those masks.
+QByteArray bmpFile(int bits, QSize size, bool topDown, const QList<QRgb>& palette,
+                   const QList<int>& values, const QList<quint32>& masks = {});
 QByteArray pngBytes(QSize size);
 
 // Writes the bytes to dir/name and gives the path back; fails the running test on error.
