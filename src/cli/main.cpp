@@ -100,7 +100,7 @@ QStringList photoEntries(const QStringList& inputs) {
     for (const QString& input : inputs) {
         const QString path = absolutePath(input);
         if (QFileInfo(path).isDir())
-            scanDirectory(withTrailingSeparator(path), addPhoto);
+            scanDirectory(withTrailingSeparator(path), addPhoto, [] { return stopRequested != 0; });
         else
             addPhoto(path);
     }

@@ -31,8 +31,12 @@ std::optional<BmpLayout> readLayout(QFile& file) {
     const QByteArray start = file.peek(fileHeaderSize + 40);
     if (start.size() < fileHeaderSize + 12 || !start.startsWith("BM"))
         return std::nullopt;
-    const auto u16 = [&start](int at) { return qFromLittleEndian<quint16>(start.constData() + at); };
-    const auto u32 = [&start](int at) { return qFromLittleEndian<quint32>(start.constData() + at); };
+    const auto u16 = [&start](int at) {
+        return qFromLittleEndian<quint16>(start.constData() + at);
+    };
+    const auto u32 = [&start](int at) {
+        return qFromLittleEndian<quint32>(start.constData() + at);
+    };
     BmpLayout layout;
     layout.pixelOffset = u32(10);
     const quint32 infoSize = u32(14);
@@ -62,8 +66,8 @@ std::optional<BmpLayout> readLayout(QFile& file) {
         return std::nullopt;
     layout.size = QSize(static_cast<int>(width), static_cast<int>(height));
     layout.stride = (width * bits + 31) / 32 * 4;
-    layout.rowsAddressable = compression == uncompressed || compression == bitFields ||
-                             compression == alphaBitFields;
+    layout.rowsAddressable =
+        compression == uncompressed || compression == bitFields || compression == alphaBitFields;
     if (layout.rowsAddressable) {
         // Rows lie where the header says, or the file is no picture to show.
         if (bits <= 0 || layout.pixelOffset < fileHeaderSize + infoSize ||
@@ -135,7 +139,8 @@ std::optional<QImage> decodeRows(QFile& file, const BmpLayout& layout,
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (i == 0 || rows[i] != rows[i - 1])
             ++at;
-        std::memcpy(result.scanLine(static_cast<int>(i)), decoded->constScanLine(static_cast<int>(at)),
+        std::memcpy(result.scanLine(static_cast<int>(i)),
+                    decoded->constScanLine(static_cast<int>(at)),
                     static_cast<std::size_t>(decoded->bytesPerLine()));
     }
     return result;
@@ -182,8 +187,8 @@ std::optional<QSize> readBmpSize(const QString& path, qint64* bytesRead) {
     if (!layout)
         return std::nullopt;
     const std::vector<int> firstRow{0};
-    const std::optional<QImage> row = layout->rowsAddressable ? decodeRows(file, *layout, firstRow)
-                                                              : decodeWhole(file, firstRow);
+    const std::optional<QImage> row =
+        layout->rowsAddressable ? decodeRows(file, *layout, firstRow) : decodeWhole(file, firstRow);
     if (!row || row->width() != layout->size.width())
         return std::nullopt;
     if (bytesRead)

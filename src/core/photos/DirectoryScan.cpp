@@ -6,15 +6,20 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QList>
+#include <QPair>
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
+#include <optional>
+#include <sys/stat.h>
 
 namespace {
 
 struct ScanEntry {
     QString name;
     bool isDirectory = false;
+    bool isLink = false;
 };
 
 // The whole directory is read before anything is handed over: the callback may take its time
@@ -26,28 +31,62 @@ QList<ScanEntry> sortedEntries(const QString& directory) {
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();
-        entries.append(ScanEntry{info.fileName(), info.isDir()});
+        entries.append(ScanEntry{info.fileName(), info.isDir(), info.isSymLink()});
     }
     std::sort(entries.begin(), entries.end(),
               [](const ScanEntry& a, const ScanEntry& b) { return scanNameLess(a.name, b.name); });
     return entries;
 }
 
-void scanInto(const QString& directory, QStringList& directoriesBeingScanned,
-              const std::function<void(const QString&)>& onFile) {
+struct ScanState {
+    QString rootCanonical;
+    QSet<QPair<quint64, quint64>> visited; // device and inode of every directory entered
+    const std::function<void(const QString&)>& onFile;
+    const std::function<bool()>& stopRequested;
+
+    bool stopping() const { return stopRequested && stopRequested(); }
+};
+
+bool isPseudoFileSystem(const QString& canonical) {
+    for (const char* top : {"/proc", "/sys", "/dev"}) {
+        const QLatin1String prefix(top);
+        if (canonical == prefix || canonical.startsWith(prefix + QLatin1Char('/')))
+            return true;
+    }
+    return false;
+}
+
+// The scanned directory itself, or one that holds it.
+bool holdsTheRoot(const QString& canonical, const QString& rootCanonical) {
+    return canonical == rootCanonical || canonical == QLatin1String("/") ||
+           rootCanonical.startsWith(canonical + QLatin1Char('/'));
+}
+
+std::optional<QPair<quint64, quint64>> identity(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return std::nullopt;
+    return QPair<quint64, quint64>(status.st_dev, status.st_ino);
+}
+
+void scanInto(const QString& directory, ScanState& state) {
     const QString canonical = QFileInfo(directory).canonicalFilePath();
-    if (canonical.isEmpty() || directoriesBeingScanned.contains(canonical))
+    const std::optional<QPair<quint64, quint64>> id = identity(directory);
+    if (canonical.isEmpty() || !id || isPseudoFileSystem(canonical) || state.visited.contains(*id))
         return;
-    directoriesBeingScanned.append(canonical);
+    state.visited.insert(*id);
     const QString prefix = withTrailingSeparator(directory);
     for (const ScanEntry& entry : sortedEntries(directory)) {
+        if (state.stopping())
+            return;
         const QString path = prefix + entry.name;
-        if (entry.isDirectory)
-            scanInto(path, directoriesBeingScanned, onFile);
-        else
-            onFile(path);
+        if (!entry.isDirectory) {
+            state.onFile(path);
+        } else if (!entry.isLink ||
+                   !holdsTheRoot(QFileInfo(path).canonicalFilePath(), state.rootCanonical)) {
+            scanInto(path, state);
+        }
     }
-    directoriesBeingScanned.removeLast();
 }
 
 } // namespace
@@ -58,9 +97,10 @@ bool scanNameLess(const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseSensitive) < 0;
 }
 
-void scanDirectory(const QString& directory, const std::function<void(const QString&)>& onFile) {
+void scanDirectory(const QString& directory, const std::function<void(const QString&)>& onFile,
+                   const std::function<bool()>& stopRequested) {
     if (directory.isEmpty())
         return;
-    QStringList directoriesBeingScanned;
-    scanInto(directory, directoriesBeingScanned, onFile);
+    ScanState state{QFileInfo(directory).canonicalFilePath(), {}, onFile, stopRequested};
+    scanInto(directory, state);
 }

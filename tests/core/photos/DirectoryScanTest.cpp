@@ -41,9 +41,12 @@ private slots:
     void trailingSeparatorOrNot();
     void nothingFromWhatCannotBeRead_data();
     void nothingFromWhatCannotBeRead();
-    // A link back to an ancestor would make the scan run forever; it is passed over, while a
-    // link to a directory elsewhere is followed like a directory.
+    // A link back to an ancestor would make the scan run forever and a link to / scan the
+    // whole disk; they are passed over, while a link to a directory elsewhere is followed
+    // like a directory, once.
+    void symbolicLinks_data();
     void symbolicLinks();
+    void stopsWhenAsked();
 };
 
 void DirectoryScanTest::cleanup() {
@@ -83,14 +86,43 @@ void DirectoryScanTest::nothingFromWhatCannotBeRead() {
     QCOMPARE(scanned(relative.isEmpty() ? QString() : root() + relative), QStringList());
 }
 
+void DirectoryScanTest::symbolicLinks_data() {
+    QTest::addColumn<QStringList>("links"); // "name>target", target below the root or absolute
+    QTest::addColumn<QStringList>("found");
+    const QStringList plain{"photos/a.jpg", "photos/link.jpg", "photos/other/b.jpg"};
+    QTest::newRow("a loop back to the folder") << QStringList{"photos/loop>photos"} << plain;
+    QTest::newRow("a link to the root of the disk") << QStringList{"photos/disk>/"} << plain;
+    QTest::newRow("a link to what holds the folder") << QStringList{"photos/up>."} << plain;
+    QTest::newRow("a link into /proc") << QStringList{"photos/proc>/proc/self"} << plain;
+    QTest::newRow("two links to one folder: once") << QStringList{"photos/same>elsewhere"} << plain;
+    QTest::newRow("a chain of links: once")
+        << QStringList{"photos/z1>photos/z2", "photos/z2>photos/z3", "photos/z3>elsewhere"}
+        << plain;
+}
+
 void DirectoryScanTest::symbolicLinks() {
+    QFETCH(QStringList, links);
+    QFETCH(QStringList, found);
     touch("photos/a.jpg");
     touch("elsewhere/b.jpg");
-    QVERIFY(QFile::link(root() + "photos", root() + "photos/loop"));
     QVERIFY(QFile::link(root() + "elsewhere", root() + "photos/other"));
     QVERIFY(QFile::link(root() + "photos/a.jpg", root() + "photos/link.jpg"));
-    QCOMPARE(relativeTo(root(), scanned(root() + "photos")),
-             QStringList({"photos/a.jpg", "photos/link.jpg", "photos/other/b.jpg"}));
+    for (const QString& link : links) {
+        const QString target = link.section('>', 1);
+        QVERIFY(QFile::link(target.startsWith('/') ? target : root() + target,
+                            root() + link.section('>', 0, 0)));
+    }
+    QCOMPARE(relativeTo(root(), scanned(root() + "photos")), found);
+}
+
+void DirectoryScanTest::stopsWhenAsked() {
+    for (const char* name : {"a/1.jpg", "a/2.jpg", "b/3.jpg"})
+        touch(name);
+    QStringList files;
+    scanDirectory(
+        root(), [&files](const QString& path) { files << path; },
+        [&files] { return files.size() == 1; });
+    QCOMPARE(relativeTo(root(), files), QStringList{"a/1.jpg"});
 }
 
 QTEST_GUILESS_MAIN(DirectoryScanTest)
