@@ -3,6 +3,7 @@
 
 #include "cli/BatchOptions.h"
 #include "cli/ProgressOutput.h"
+#include "core/files/FileNames.h"
 #include "core/generator/AlbumRun.h"
 #include "core/params/AlbumParameters.h"
 #include "core/params/ParameterFile.h"
@@ -64,7 +65,7 @@ void writeLine(std::FILE* stream, const QByteArray& bytes) {
 }
 
 void writeLine(std::FILE* stream, const QString& text) {
-    writeLine(stream, text.toLocal8Bit());
+    writeLine(stream, encodeFileName(text)); // a path in it comes out as the bytes it names
 }
 
 // Qt's own chatter (no runtime directory, fonts, the offscreen platform) is of no use to
@@ -99,7 +100,7 @@ QStringList photoEntries(const QStringList& inputs) {
     };
     for (const QString& input : inputs) {
         const QString path = absolutePath(input);
-        if (QFileInfo(path).isDir())
+        if (pathStatus(path).isDirectory)
             scanDirectory(withTrailingSeparator(path), addPhoto, [] { return stopRequested != 0; });
         else
             addPhoto(path);
@@ -191,7 +192,7 @@ int makeAlbum(const BatchOptions& options) {
 
     switch (result.outcome) {
     case RunOutcome::Finished:
-        writeLine(stdout, QFile::encodeName(QDir::toNativeSeparators(result.mainPagePath)));
+        writeLine(stdout, encodeFileName(QDir::toNativeSeparators(result.mainPagePath)));
         return exitAlbumMade;
     case RunOutcome::Failed:
         writeLine(stderr, result.errorMessage);
@@ -210,7 +211,7 @@ int makeAlbum(const BatchOptions& options) {
 int main(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QFile::decodeName(argv[i]);
+        arguments << decodeFileName(argv[i]);
 
     const BatchCommand command = parseBatchArguments(arguments);
     switch (command.kind) {
@@ -226,7 +227,7 @@ int main(int argc, char* argv[]) {
         break;
     }
     for (const QString& input : command.options.inputs) {
-        if (!QFileInfo::exists(input)) {
+        if (!pathStatus(input).exists) {
             writeLine(stderr, QStringLiteral("kadrela-batch: %1: no such file or directory")
                                   .arg(QDir::toNativeSeparators(input)));
             return exitUnusable;

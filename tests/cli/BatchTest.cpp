@@ -241,9 +241,15 @@ void BatchTest::photoOrder_data() {
         << QStringList{"z/x.jpg", "a/y.jpg"} << true << QStringList{"y.jpg", "x.jpg"};
     // The folder "a" comes before "A.jpg": a name ignoring case, then a shorter one first.
     QTest::newRow("folder: names ignoring case, subfolders in place, others skipped")
-        << QStringList{"."} << false << QStringList{"y.jpg", "A.jpg", "b.jpg", "d.jpg", "x.jpg"};
+        << QStringList{"."} << false
+        << QStringList{"y.jpg", "A.jpg", "b.jpg", "d.jpg", "caf&#233;.jpg", "x.jpg"};
     QTest::newRow("file, folder, the same file again")
         << QStringList{"b.jpg", "c", "b.jpg"} << false << QStringList{"b.jpg", "d.jpg", "b_.jpg"};
+    // "caf\xe9.jpg", in Latin-1 bytes: found, copied as "café.jpg" and linked as such.
+    QTest::newRow("a name that is not UTF-8, in a folder")
+        << QStringList{"e"} << false << QStringList{"caf&#233;.jpg"};
+    QTest::newRow("a name that is not UTF-8, given")
+        << QStringList{"e/caf<E9>.jpg"} << false << QStringList{"caf&#233;.jpg"};
 }
 
 void BatchTest::photoOrder() {
@@ -252,6 +258,13 @@ void BatchTest::photoOrder() {
     QFETCH(QStringList, shown);
     for (const char* name : {"b.jpg", "A.jpg", "z/x.jpg", "a/y.jpg", "c/d.jpg"})
         photo(name);
+    QDir(m_src).mkpath("e");
+    QFile latin1;
+    const QByteArray latin1Path = QFile::encodeName(m_src) + "/e/caf\xe9.jpg";
+    QVERIFY(latin1.open(::open(latin1Path.constData(), O_WRONLY | O_CREAT, 0644),
+                        QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    latin1.write(fixtures::jpegBytes(QSize(64, 48)));
+    latin1.close();
     testfiles::writeBytes(m_src + "/notes.txt", "not a photo");
     testfiles::writeBytes(m_src + "/c/broken.jpg", "not a JPEG either");
 
@@ -260,8 +273,13 @@ void BatchTest::photoOrder() {
         options << "--sort";
     for (const QString& argument : arguments)
         options << QDir::cleanPath(m_src + "/" + argument);
+    // Arguments reach the program through a shell, which turns <E9> into the byte itself.
+    QString command = "exec \"$0\"";
+    for (QString argument : options)
+        command +=
+            " '" + argument.replace("'", "'\\''").replace("<E9>", "'$(printf '\\351')'") + "'";
 
-    const Outcome outcome = run(options);
+    const Outcome outcome = run({"-c", command, program}, "sh");
     QCOMPARE(outcome.status, 0);
     QCOMPARE(outcome.err, QByteArray()); // skipped files pass without a word
     QCOMPARE(shownPhotos(album() + "main.html"), shown);

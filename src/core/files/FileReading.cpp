@@ -1,5 +1,7 @@
 #include "core/files/FileReading.h"
 
+#include "core/files/FileNames.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -8,10 +10,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool openRegularFile(const QString& path, QFile& file, QString& reason) {
+bool openRegularFile(const QString& path, QFile& file, QString& reason, QIODevice::OpenMode mode) {
     // Without O_NONBLOCK, opening a pipe waits until someone opens its other end.
     const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        ::open(encodeFileName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
         reason = QString::fromLocal8Bit(std::strerror(errno));
         return false;
@@ -24,7 +26,7 @@ bool openRegularFile(const QString& path, QFile& file, QString& reason) {
     }
     ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     file.setFileName(path);
-    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(descriptor, mode, QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
         reason = file.errorString();
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 #include <optional>
@@ -13,7 +14,8 @@ class QFile;
 
 // Opens path for reading into file. The reason on failure is the system's, or says that
 // the path is not a regular file.
-bool openRegularFile(const QString& path, QFile& file, QString& reason);
+bool openRegularFile(const QString& path, QFile& file, QString& reason,
+                     QIODevice::OpenMode mode = QIODevice::ReadOnly);
 
 // The whole file, refused (with the reason) when it is not a regular file or holds more
 // than maxSize bytes.

@@ -1,5 +1,6 @@
 #include "core/files/FileWriting.h"
 
+#include "core/files/FileNames.h"
 #include "core/files/FileReading.h"
 
 #include <QAtomicInt>
@@ -76,8 +77,8 @@ bool writeAll(QFile& file, const char* data, qint64 size, QString& reason) {
 
 // Renames the finished file into place: over whatever is there, or only where nothing is.
 bool moveIntoPlace(const QString& from, const QString& to, IfPresent ifPresent, QString& reason) {
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
+    const QByteArray source = encodeFileName(from);
+    const QByteArray target = encodeFileName(to);
     int result = 0;
     if (ifPresent == IfPresent::Replace) {
         result = std::rename(source.constData(), target.constData());

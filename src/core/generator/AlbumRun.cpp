@@ -1,6 +1,7 @@
 #include "core/generator/AlbumRun.h"
 
 #include "core/app/StringTable.h"
+#include "core/files/FileNames.h"
 #include "core/files/FileWriting.h"
 #include "core/generator/AlbumContext.h"
 #include "core/generator/AlbumResources.h"
@@ -47,7 +48,8 @@ void makeAlbumDirectory(const QString& albumDirectory) {
 // the disk, which for a few hundred photos costs more than the copying itself.)
 void copyPhoto(QString& entry, const QString& albumDirectory) {
     const QString source = tagValue(entry, QStringLiteral("<n>"));
-    const QString target = albumDirectory + uniqueFileName(albumDirectory, fileNamePart(source));
+    const QString target =
+        albumDirectory + uniqueFileName(albumDirectory, displayFileName(fileNamePart(source)));
     if (const std::optional<CopyFailure> failure = copyToNewFile(source, target))
         throw GenerationError(failure->reading
                                   ? QStringLiteral("The photo %1 cannot be read (%2).")

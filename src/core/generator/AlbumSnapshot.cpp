@@ -1,5 +1,6 @@
 #include "core/generator/AlbumSnapshot.h"
 
+#include "core/files/FileNames.h"
 #include "core/files/FileWriting.h"
 
 #include <QDir>
@@ -15,8 +16,8 @@ namespace {
 // The link's own text, relative or not, so that it is put back exactly as it was.
 QString linkText(const QString& path) {
     char target[PATH_MAX];
-    const ssize_t length = ::readlink(QFile::encodeName(path).constData(), target, sizeof target);
-    return length > 0 ? QFile::decodeName(QByteArray(target, length)) : QString();
+    const ssize_t length = ::readlink(encodeFileName(path).constData(), target, sizeof target);
+    return length > 0 ? decodeFileName(QByteArray(target, length)) : QString();
 }
 
 // The names a run writes over when they are taken: everything else it writes gets a name of

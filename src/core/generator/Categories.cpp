@@ -1,6 +1,7 @@
 #include "core/generator/Categories.h"
 
 #include "core/app/StringTable.h"
+#include "core/files/FileNames.h"
 #include "core/generator/PhotoPage.h"
 #include "core/generator/RunObserver.h"
 #include "core/generator/ThumbnailPage.h"
@@ -40,7 +41,7 @@ QString numberedCaption(qsizetype first, qsizetype last, qint8 languageFlag) {
 
 QString categoryRecord(qsizetype firstIndex, const QString& directoryPath) {
     return QLatin1String("<nr>") + QString::number(firstIndex) + QLatin1String("</nr><dir>") +
-           fileNamePart(directoryPath) + QLatin1String("</dir>");
+           displayFileName(fileNamePart(directoryPath)) + QLatin1String("</dir>");
 }
 
 DirectoryGrouping groupByDirectory(const QStringList& photos, const QCollator& collator) {

@@ -1,9 +1,9 @@
 #include "core/photos/DirectoryScan.h"
 
+#include "core/files/FileNames.h"
 #include "core/photos/PathParts.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QList>
 #include <QPair>
@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <dirent.h>
 #include <optional>
 #include <sys/stat.h>
 
@@ -23,16 +24,25 @@ struct ScanEntry {
 };
 
 // The whole directory is read before anything is handed over: the callback may take its time
-// (and let the window run) without holding the directory open.
+// (and let the window run) without holding the directory open. Names are read as the file
+// system holds them, so a name that is not valid UTF-8 is met like any other.
 QList<ScanEntry> sortedEntries(const QString& directory) {
     QList<ScanEntry> entries;
-    QDirIterator it(directory,
-                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        entries.append(ScanEntry{info.fileName(), info.isDir(), info.isSymLink()});
+    DIR* stream = ::opendir(encodeFileName(directory).constData());
+    if (!stream)
+        return entries;
+    const QString prefix = withTrailingSeparator(directory);
+    while (const dirent* entry = ::readdir(stream)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        const QString path = prefix + decodeFileName(name);
+        struct stat status {};
+        const bool isLink =
+            ::lstat(encodeFileName(path).constData(), &status) == 0 && S_ISLNK(status.st_mode);
+        entries.append(ScanEntry{decodeFileName(name), pathStatus(path).isDirectory, isLink});
     }
+    ::closedir(stream);
     std::sort(entries.begin(), entries.end(),
               [](const ScanEntry& a, const ScanEntry& b) { return scanNameLess(a.name, b.name); });
     return entries;
@@ -64,7 +74,7 @@ bool holdsTheRoot(const QString& canonical, const QString& rootCanonical) {
 
 std::optional<QPair<quint64, quint64>> identity(const QString& path) {
     struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+    if (::stat(encodeFileName(path).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
         return std::nullopt;
     return QPair<quint64, quint64>(status.st_dev, status.st_ino);
 }

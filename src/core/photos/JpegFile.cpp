@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <QIODevice>
 
+#include "core/files/FileReading.h"
 #include "core/files/FileWriting.h"
 #include "core/photos/ExifOrientation.h"
 #include "core/photos/JpegErrors.h"
@@ -409,9 +410,10 @@ QSize JpegHeader::displaySize() const {
 }
 
 std::optional<JpegHeader> readJpegHeader(const QString& path) {
-    QFile file(path);
     // Unbuffered, so that what the source asks for is what is read from the file.
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    QFile file;
+    QString reason;
+    if (!openRegularFile(path, file, reason, QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
     Decompressor decompressor(&file, headerChunkSize);
     if (!readHeaderGuarded(&decompressor))
@@ -425,8 +427,9 @@ std::optional<JpegHeader> readJpegHeader(const QString& path) {
 }
 
 std::optional<QImage> readJpegImage(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    QFile file;
+    QString reason;
+    if (!openRegularFile(path, file, reason, QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
     QImage image;
     Decompressor decompressor(&file, imageChunkSize);
@@ -438,8 +441,9 @@ std::optional<QImage> readJpegImage(const QString& path) {
 std::optional<QImage> readJpegSampled(const QString& path, QSize size, QString* tooLarge) {
     if (size.isEmpty())
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    QFile file;
+    QString reason;
+    if (!openRegularFile(path, file, reason, QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
     Decompressor decompressor(&file, imageChunkSize);
     if (!readHeaderGuarded(&decompressor))

@@ -1,5 +1,8 @@
 #include "core/photos/PreviewPicture.h"
 
+#include "core/files/FileReading.h"
+
+#include <QFile>
 #include <QImageReader>
 
 #include <algorithm>
@@ -19,7 +22,11 @@ QSize previewSize(QSize picture, QSize box) {
 }
 
 PreviewPicture loadPreviewPicture(const QString& path, QSize box) {
-    QImageReader reader(path);
+    QFile file;
+    QString reason;
+    if (!openRegularFile(path, file, reason))
+        return {{}, QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, reason)};
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
     if (!stored.isValid() || stored.isEmpty()) {

@@ -1,6 +1,6 @@
 #include "core/photos/SizeText.h"
 
-#include <QFileInfo>
+#include "core/files/FileNames.h"
 
 #include <array>
 #include <charconv>
@@ -38,7 +38,6 @@ QString sizeText(qint64 bytes, const QLocale& locale) {
 }
 
 QString fileSizeText(const QString& path, const QLocale& locale) {
-    const QFileInfo info(path);
-    const qint64 bytes = info.exists() && info.isFile() ? info.size() : 0;
-    return sizeText(bytes, locale);
+    const PathStatus status = pathStatus(path);
+    return sizeText(status.isFile ? status.size : 0, locale);
 }
