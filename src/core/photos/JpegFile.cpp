@@ -9,6 +9,7 @@
 #include "core/files/FileReading.h"
 #include "core/files/FileWriting.h"
 #include "core/photos/ExifOrientation.h"
+#include "core/photos/JpegCoefficients.h"
 #include "core/photos/JpegErrors.h"
 
 #include <algorithm>
@@ -321,6 +322,59 @@ bool decodeSampledGuarded(Decompressor* decompressor, const SamplingPlan* plan, 
     return true;
 }
 
+// A file of several scans (progressive) keeps every coefficient in memory until the last scan
+// is read, and libjpeg transforms whole rows of blocks to give any row. Computing just the
+// pixels the sampling takes from the coefficients costs next to nothing beyond reading them.
+bool readCoefficientsGuarded(Decompressor* decompressor, jvirt_barray_ptr** coefficients) {
+    j_decompress_ptr cinfo = &decompressor->cinfo;
+    if (setjmp(decompressor->errors.jump))
+        return false;
+    decompressor->source.endIsDamage = true;
+    cinfo->mem->max_memory_to_use =
+        static_cast<long>(coefficientBytes(*cinfo) + qint64(64) * 1024 * 1024);
+    *coefficients = jpeg_read_coefficients(cinfo);
+    return *coefficients != nullptr;
+}
+
+JBLOCKROW blockRowGuarded(Decompressor* decompressor, jvirt_barray_ptr coefficients,
+                          JDIMENSION row) {
+    j_decompress_ptr cinfo = &decompressor->cinfo;
+    if (setjmp(decompressor->errors.jump))
+        return nullptr;
+    return (*cinfo->mem->access_virt_barray)(reinterpret_cast<j_common_ptr>(cinfo), coefficients,
+                                             row, 1, FALSE)[0];
+}
+
+bool sampleCoefficients(Decompressor* decompressor, jvirt_barray_ptr* coefficients,
+                        const SamplingPlan& plan, QImage* image) {
+    j_decompress_ptr cinfo = &decompressor->cinfo;
+    CoefficientPixels pixels(cinfo, [&](int component, JDIMENSION row) {
+        return blockRowGuarded(decompressor, coefficients[component], row);
+    });
+    const bool cmyk = cinfo->num_components == 4;
+    std::vector<JSAMPLE> rgbRow(std::size_t(cinfo->image_width) * 3);
+    JSAMPLE colour[4];
+    const std::size_t lines = plan.lineOrder.size();
+    for (std::size_t next = 0; next < lines;) {
+        const int row = plan.storedRow[static_cast<std::size_t>(plan.lineOrder[next])];
+        pixels.forgetAbove(row);
+        for (const int column : plan.storedColumn) {
+            if (!pixels.pixel(column, row, colour))
+                return false;
+            JSAMPLE* to = rgbRow.data() + 3 * column;
+            if (cmyk)
+                cmykToRgb(colour, to, 1, cinfo->saw_Adobe_marker);
+            else
+                std::copy(colour, colour + 3, to);
+        }
+        for (;
+             next < lines && plan.storedRow[static_cast<std::size_t>(plan.lineOrder[next])] == row;
+             ++next)
+            copyLine(rgbRow.data(), plan, plan.lineOrder[next], image);
+    }
+    return true;
+}
+
 // --- Writing ---------------------------------------------------------------------------------
 
 struct DeviceDestination {
@@ -438,6 +492,16 @@ std::optional<QImage> readJpegImage(const QString& path) {
     return image;
 }
 
+// libjpeg's own decoding of the sampled rows, from the start of the file.
+static std::optional<QImage> decodeSampled(QFile& file, const SamplingPlan& plan, QImage& image) {
+    if (!file.seek(0))
+        return std::nullopt;
+    Decompressor decompressor(&file, imageChunkSize);
+    if (!readHeaderGuarded(&decompressor) || !decodeSampledGuarded(&decompressor, &plan, &image))
+        return std::nullopt;
+    return image;
+}
+
 std::optional<QImage> readJpegSampled(const QString& path, QSize size, QString* tooLarge) {
     if (size.isEmpty())
         return std::nullopt;
@@ -460,7 +524,21 @@ std::optional<QImage> readJpegSampled(const QString& path, QSize size, QString* 
                        static_cast<int>(decompressor.cinfo.image_height));
     const SamplingPlan plan = samplingPlan(stored, orientationOfMarkers(decompressor.cinfo), size);
     QImage image(size, QImage::Format_RGB888);
-    if (image.isNull() || !decodeSampledGuarded(&decompressor, &plan, &image))
+    if (image.isNull())
+        return std::nullopt;
+    if (jpeg_has_multiple_scans(&decompressor.cinfo) &&
+        CoefficientPixels::handles(decompressor.cinfo)) {
+        jvirt_barray_ptr* coefficients = nullptr;
+        if (!readCoefficientsGuarded(&decompressor, &coefficients))
+            return std::nullopt;
+        if (CoefficientPixels::coefficientsComplete(decompressor.cinfo))
+            return sampleCoefficients(&decompressor, coefficients, plan, &image)
+                       ? std::optional<QImage>(image)
+                       : std::nullopt;
+        // Cut short: libjpeg smooths what it shows of such a file; let it.
+        return decodeSampled(file, plan, image);
+    }
+    if (!decodeSampledGuarded(&decompressor, &plan, &image))
         return std::nullopt;
     return image;
 }
