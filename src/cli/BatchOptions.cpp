@@ -13,6 +13,7 @@ enum class Option {
     PerPage,
     Sort,
     Quiet,
+    Jobs,
     Help,
     Version
 };
@@ -25,11 +26,12 @@ struct KnownOption {
 };
 
 const KnownOption knownOptions[] = {
-    {Option::Title, 't', "title", true},   {Option::Location, 'o', "location", true},
-    {Option::Params, 'p', "params", true}, {Option::Language, 'l', "language", true},
-    {Option::Layout, 'm', "layout", true}, {Option::PerPage, 'n', "per-page", true},
-    {Option::Sort, 0, "sort", false},      {Option::Quiet, 'q', "quiet", false},
-    {Option::Help, 'h', "help", false},    {Option::Version, 0, "version", false},
+    {Option::Title, 't', "title", true},    {Option::Location, 'o', "location", true},
+    {Option::Params, 'p', "params", true},  {Option::Language, 'l', "language", true},
+    {Option::Layout, 'm', "layout", true},  {Option::PerPage, 'n', "per-page", true},
+    {Option::Sort, 0, "sort", false},       {Option::Quiet, 'q', "quiet", false},
+    {Option::Jobs, 'j', "jobs", true},      {Option::Help, 'h', "help", false},
+    {Option::Version, 0, "version", false},
 };
 
 const KnownOption* findLong(const QString& name) {
@@ -98,6 +100,13 @@ std::optional<QString> apply(Option option, const QString& value, BatchOptions& 
     case Option::Quiet:
         options.quiet = true;
         break;
+    case Option::Jobs: {
+        bool number = false;
+        options.jobs = value.toInt(&number);
+        if (!number || options.jobs < 1 || options.jobs > 256)
+            return QStringLiteral("'%1' is not a number of jobs (1 to 256)").arg(value);
+        break;
+    }
     case Option::Help:
     case Option::Version:
         break;
@@ -198,6 +207,8 @@ Options:
                           means all photos on one page
       --sort              sort the photos by folder and name before making the album
   -q, --quiet             do not show progress
+  -j, --jobs N            make thumbnails on N threads (default: one per processor
+                          core); the album is the same for any N
   -h, --help              show this help and exit
       --version           show the version and exit
 

@@ -16,6 +16,7 @@ struct BatchOptions {
     std::optional<QString> perPageAnswer; // -n, the answer to the per-page question
     bool sort = false;                    // --sort
     bool quiet = false;                   // -q
+    int jobs = 0;                         // -j; 0 for one per processor core
     QStringList inputs;                   // photos and directories, in argument order
 };
 

@@ -174,8 +174,9 @@ int makeAlbum(const BatchOptions& options) {
     const QString location = options.location.isEmpty()
                                  ? QString()
                                  : withTrailingSeparator(absolutePath(options.location));
-    const RunInput input =
+    RunInput input =
         runInputFor(entries, parameters, options.title, location, options.languageFlag, QPalette());
+    input.workers = options.jobs;
 
     if (const std::optional<RunRefusal> refusal = validateRun(input)) {
         writeLine(stderr, refusal->message);

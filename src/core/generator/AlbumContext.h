@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class ThumbnailJobs;
+
 // What every writer of one album build reads: the parameters as they stood when the build
 // started, the interface language of the texts written into the album, and where it goes.
 struct AlbumContext {
@@ -17,4 +19,7 @@ struct AlbumContext {
     QString albumDirectory;     // albumLocation + albumDirectoryName + separator
     QPalette palette;           // resolves system colours for the style sheet
     QStringList workingPhotos;  // every photo entry of the album, in album order
+    // The run's thumbnails, planned ahead and made by its workers; without them each
+    // thumbnail is made where a page needs it.
+    ThumbnailJobs* thumbnails = nullptr;
 };

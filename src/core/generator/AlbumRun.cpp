@@ -11,6 +11,7 @@
 #include "core/generator/MainPage.h"
 #include "core/generator/RunObserver.h"
 #include "core/generator/StyleSheet.h"
+#include "core/generator/ThumbnailJobs.h"
 #include "core/generator/UniqueName.h"
 #include "core/photos/PathParts.h"
 #include "core/photos/PhotoListOrder.h"
@@ -42,14 +43,31 @@ void makeAlbumDirectory(const QString& albumDirectory) {
                               .arg(QDir::toNativeSeparators(albumDirectory)));
 }
 
-// Copies the entry's photo into the album directory under a name no earlier file has, and
-// points the entry at the copy. A photo that cannot be copied ends the run: an album whose
-// pages link to a photo that is not there is no album. (QFile::copy would sync every copy to
-// the disk, which for a few hundred photos costs more than the copying itself.)
-void copyPhoto(QString& entry, const QString& albumDirectory) {
+// The copies of the photos, each under a name no earlier file has: the entries as they will
+// point at them once copied.
+QStringList plannedCopies(const QStringList& entries, const QString& albumDirectory,
+                          QSet<QString>& reservedNames) {
+    QStringList copies;
+    copies.reserve(entries.size());
+    for (const QString& entry : entries) {
+        const QString source = tagValue(entry, QStringLiteral("<n>"));
+        const QString name =
+            uniqueFileName(albumDirectory, displayFileName(fileNamePart(source)), reservedNames);
+        reservedNames.insert(name);
+        qsizetype end = entry.indexOf(QLatin1String("</n>"));
+        if (end < 0)
+            end = entry.size();
+        copies << QLatin1String("<n>") + albumDirectory + name + entry.mid(end);
+    }
+    return copies;
+}
+
+// A photo that cannot be copied ends the run: an album whose pages link to a photo that is
+// not there is no album. (QFile::copy would sync every copy to the disk, which for a few
+// hundred photos costs more than the copying itself.)
+void copyPhoto(const QString& entry, const QString& copy) {
     const QString source = tagValue(entry, QStringLiteral("<n>"));
-    const QString target =
-        albumDirectory + uniqueFileName(albumDirectory, displayFileName(fileNamePart(source)));
+    const QString target = tagValue(copy, QStringLiteral("<n>"));
     if (const std::optional<CopyFailure> failure = copyToNewFile(source, target))
         throw GenerationError(failure->reading
                                   ? QStringLiteral("The photo %1 cannot be read (%2).")
@@ -57,10 +75,6 @@ void copyPhoto(QString& entry, const QString& albumDirectory) {
                                   : QStringLiteral("The photo %1 cannot be copied to %2 (%3).")
                                         .arg(QDir::toNativeSeparators(source),
                                              QDir::toNativeSeparators(target), failure->reason));
-    qsizetype end = entry.indexOf(QLatin1String("</n>"));
-    if (end < 0)
-        end = entry.size();
-    entry = QLatin1String("<n>") + target + entry.mid(end);
 }
 
 void writeResource(int number, const QString& albumDirectory, const char* fileName,
@@ -174,15 +188,39 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
         writeResource(nextIconResource, context.albumDirectory, "next.gif", result.warnings);
         writeResource(indexIconResource, context.albumDirectory, "index.gif", result.warnings);
 
+        // Every copy and thumbnail is named now, in the order the run makes them, so that
+        // the workers can make thumbnails while the photos are copied and the pages written.
+        ThumbnailJobs thumbnails(input.workers);
+        const QStringList copies =
+            plannedCopies(working, context.albumDirectory, thumbnails.reservedNames());
+        const qint32 perPageCount = p.layoutMode == layoutFixedCount
+                                        ? correctedPerPageCount(p.perPageCount, photoCount)
+                                        : result.perPageCount;
+        AlbumContext planned = context;
+        planned.workingPhotos = copies;
+        const QList<Category> categories =
+            planCategories(planned, categoryRecords, perPageCount, collator);
+        const bool makeFiles = makesThumbnailFiles(p);
+        // Workers read the photos themselves: their copies may not be there yet.
+        QHash<QString, QString> sourceOfCopy;
+        if (thumbnails.workerCount() > 0)
+            for (qsizetype i = 0; i < copies.size(); ++i)
+                sourceOfCopy.insert(copies.at(i), tagValue(working.at(i), QStringLiteral("<n>")));
+        for (const Category& category : categories)
+            for (const QString& entry : category.pageEntries)
+                thumbnails.add(entry, entry, p.thumbnailWidth, p.thumbnailHeight, makeFiles,
+                               sourceOfCopy.value(entry));
+        context.thumbnails = &thumbnails;
+
         if (!advanceProgress(observer, interfaceText(textCopyingPhotos, language)))
             return stopped();
 
-        for (QString& entry : working) {
-            copyPhoto(entry, context.albumDirectory);
+        for (qsizetype i = 0; i < working.size(); ++i) {
+            copyPhoto(working.at(i), copies.at(i));
             if (!advanceProgress(observer))
                 return stopped();
         }
-        context.workingPhotos = std::move(working);
+        context.workingPhotos = copies;
 
         observer.setCaption(interfaceText(textCreatingStyles, language));
         observer.pump();
@@ -191,10 +229,7 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
         if (!advanceProgress(observer, interfaceText(textCreatingIndexes, language)))
             return stopped();
 
-        if (p.layoutMode == layoutFixedCount)
-            result.perPageCount = correctedPerPageCount(p.perPageCount, photoCount);
-        const QList<Category> categories =
-            planCategories(context, categoryRecords, result.perPageCount, collator);
+        result.perPageCount = perPageCount;
         QStringList categoryPictures;
         if (!writeCategoryPages(context, categories, random, observer, categoryPictures))
             return stopped();

@@ -23,6 +23,9 @@ struct RunInput {
     QPalette palette;
     QLocale collationLocale;           // orders photos and directories
     std::optional<quint32> randomSeed; // the clock's when not given
+    // Threads that make thumbnails: 1 makes each where a page needs it, 0 one per core.
+    // The album is the same whatever the number.
+    int workers = 1;
 };
 
 // The input as the window and the command line both hand it over: what the user gave, in the

@@ -3,6 +3,7 @@
 #include "core/generator/HtmlText.h"
 #include "core/generator/RunObserver.h"
 #include "core/generator/TextOutput.h"
+#include "core/generator/ThumbnailJobs.h"
 #include "core/generator/ThumbnailMaker.h"
 #include "core/photos/TaggedText.h"
 
@@ -83,14 +84,21 @@ QString defaultIconThumbnailText() {
 }
 
 QStringList categoryThumbnailTexts(const AlbumParameters& parameters,
-                                   const QStringList& categoryPictures) {
+                                   const QStringList& categoryPictures, ThumbnailJobs* thumbnails) {
     QStringList texts;
     texts.reserve(categoryPictures.size());
-    for (const QString& picture : categoryPictures) {
+    const auto key = [](qsizetype category) { return QStringLiteral("category %1").arg(category); };
+    if (thumbnails && parameters.categorySign != signDefaultIcon)
+        for (qsizetype i = 0; i < categoryPictures.size(); ++i)
+            thumbnails->add(key(i), categoryPictures.at(i), parameters.categoryThumbnailWidth,
+                            parameters.categoryThumbnailHeight, true);
+    for (qsizetype i = 0; i < categoryPictures.size(); ++i) {
         if (parameters.categorySign == signDefaultIcon)
             texts << defaultIconThumbnailText();
+        else if (thumbnails)
+            texts << thumbnails->take(key(i));
         else
-            texts << makeThumbnail(picture, parameters.categoryThumbnailWidth,
+            texts << makeThumbnail(categoryPictures.at(i), parameters.categoryThumbnailWidth,
                                    parameters.categoryThumbnailHeight, true);
     }
     return texts;
@@ -103,7 +111,8 @@ QStringList mainPageLines(const AlbumContext& context, const QList<Category>& ca
 
 bool writeMainPage(const AlbumContext& context, const QList<Category>& categories,
                    const QStringList& categoryPictures, const RunObserver& observer) {
-    const QStringList thumbnailTexts = categoryThumbnailTexts(context.parameters, categoryPictures);
+    const QStringList thumbnailTexts =
+        categoryThumbnailTexts(context.parameters, categoryPictures, context.thumbnails);
     const std::optional<QStringList> lines = composeMainPage(
         context, categories, thumbnailTexts, [&] { return observer.abortRequested(); });
     if (!lines)

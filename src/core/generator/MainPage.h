@@ -18,8 +18,10 @@ QString defaultIconThumbnailText();
 // One thumbnail text per category picture: the default icon, or a thumbnail made through the
 // thumbnail maker in the category box. Called after every thumbnail page is written, so a
 // picture whose page thumbnail exists already gets a name of its own ("_").
+// With thumbnail jobs the pictures are made by their workers, side by side.
 QStringList categoryThumbnailTexts(const AlbumParameters& parameters,
-                                   const QStringList& categoryPictures);
+                                   const QStringList& categoryPictures,
+                                   ThumbnailJobs* thumbnails = nullptr);
 
 // Every line of the main page, one thumbnail text per category, characters already in the
 // form the file holds.

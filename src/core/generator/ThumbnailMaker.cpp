@@ -40,15 +40,6 @@ QString thumbnailText(const QString& fileName, int width, int height) {
     return QStringLiteral("<n>%1</n><w>%2</w><h>%3</h>").arg(fileName).arg(width).arg(height);
 }
 
-int dimension(const QString& entry, const QString& tag, const QString& photoPath) {
-    bool ok = false;
-    const int value = tagValue(entry, tag).toInt(&ok);
-    if (!ok)
-        throw GenerationError(
-            QStringLiteral("The size of the photo %1 is not a number.").arg(photoPath));
-    return value;
-}
-
 bool isBmp(const QString& fileName) {
     return fileName.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive);
 }
@@ -169,38 +160,65 @@ QImage thumbnailPicture(const QString& photoPath, QSize displaySize, QString* to
     return readJpegSampled(photoPath, displaySize, tooLarge).value_or(QImage());
 }
 
-QString makeThumbnail(const QString& photoEntry, int maxWidth, int maxHeight, bool makeFile) {
-    const QString photoPath = tagValue(photoEntry, QStringLiteral("<n>"));
-    const QFileInfo photo(photoPath);
+ThumbnailPlan planThumbnail(const QString& photoEntry, int maxWidth, int maxHeight, bool makeFile,
+                            const QSet<QString>& reservedNames) {
+    ThumbnailPlan plan;
+    plan.photoPath = tagValue(photoEntry, QStringLiteral("<n>"));
+    plan.decodePath = plan.photoPath;
+    const QFileInfo photo(plan.photoPath);
     const QString photoName = photo.fileName();
-    if (photoEntry.contains(QStringLiteral("<ns>")))
-        return thumbnailText(photoName, maxWidth, maxHeight);
-
-    const int width = dimension(photoEntry, QStringLiteral("<w>"), photoPath);
-    const int height = dimension(photoEntry, QStringLiteral("<h>"), photoPath);
-    const QSize size = thumbnailDisplaySize(width, height, maxWidth, maxHeight);
-    if (!makeFile)
-        return thumbnailText(photoName, size.width(), size.height());
-
+    if (photoEntry.contains(QStringLiteral("<ns>"))) {
+        plan.text = thumbnailText(photoName, maxWidth, maxHeight);
+        return plan;
+    }
+    bool widthRead = false;
+    bool heightRead = false;
+    const int width = tagValue(photoEntry, QStringLiteral("<w>")).toInt(&widthRead);
+    const int height = tagValue(photoEntry, QStringLiteral("<h>")).toInt(&heightRead);
+    if (!widthRead || !heightRead) {
+        plan.error =
+            QStringLiteral("The size of the photo %1 is not a number.").arg(plan.photoPath);
+        return plan;
+    }
+    plan.size = thumbnailDisplaySize(width, height, maxWidth, maxHeight);
+    if (!makeFile) {
+        plan.text = thumbnailText(photoName, plan.size.width(), plan.size.height());
+        return plan;
+    }
     // A photo so long and narrow that one side of its thumbnail comes to nothing cannot be
     // written as a JPEG at all.
-    if (size.isEmpty())
-        throw GenerationError(
-            QStringLiteral("The photo %1 is too narrow for a thumbnail.").arg(photoPath));
-    QString tooLarge;
-    const QImage picture = thumbnailPicture(photoPath, size, &tooLarge);
-    if (picture.isNull() && !tooLarge.isEmpty())
-        throw GenerationError(QStringLiteral("The photo %1 is too large for a thumbnail: %2.")
-                                  .arg(photoPath, tooLarge));
-    if (picture.isNull())
-        throw GenerationError(QStringLiteral("The photo %1 cannot be read.").arg(photoPath));
-
+    if (plan.size.isEmpty()) {
+        plan.error =
+            QStringLiteral("The photo %1 is too narrow for a thumbnail.").arg(plan.photoPath);
+        return plan;
+    }
     QString thumbnailName = QStringLiteral("th_") + photoName;
     if (isBmp(photoName))
         thumbnailName += QStringLiteral(".jpg");
     const QString directory = photo.path();
-    thumbnailName = uniqueFileName(directory, thumbnailName);
-    const QString thumbnailPath = QDir(directory).filePath(thumbnailName);
-    writeWhole(picture, thumbnailPath);
-    return thumbnailText(thumbnailName, size.width(), size.height());
+    thumbnailName = uniqueFileName(directory, thumbnailName, reservedNames);
+    plan.thumbnailPath = QDir(directory).filePath(thumbnailName);
+    plan.text = thumbnailText(thumbnailName, plan.size.width(), plan.size.height());
+    return plan;
+}
+
+void makePlannedThumbnail(const ThumbnailPlan& plan) {
+    if (!plan.error.isEmpty())
+        throw GenerationError(plan.error);
+    if (plan.thumbnailPath.isEmpty())
+        return;
+    QString tooLarge;
+    const QImage picture = thumbnailPicture(plan.decodePath, plan.size, &tooLarge);
+    if (picture.isNull() && !tooLarge.isEmpty())
+        throw GenerationError(QStringLiteral("The photo %1 is too large for a thumbnail: %2.")
+                                  .arg(plan.photoPath, tooLarge));
+    if (picture.isNull())
+        throw GenerationError(QStringLiteral("The photo %1 cannot be read.").arg(plan.photoPath));
+    writeWhole(picture, plan.thumbnailPath);
+}
+
+QString makeThumbnail(const QString& photoEntry, int maxWidth, int maxHeight, bool makeFile) {
+    const ThumbnailPlan plan = planThumbnail(photoEntry, maxWidth, maxHeight, makeFile);
+    makePlannedThumbnail(plan);
+    return plan.text;
 }

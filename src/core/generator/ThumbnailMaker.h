@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSet>
 #include <QSize>
 #include <QString>
 
@@ -10,6 +11,22 @@ QSize thumbnailDisplaySize(int photoWidth, int photoHeight, int maxWidth, int ma
 // The thumbnail text "<n>name</n><w>W</w><h>H</h>" for a photo entry; writes the thumbnail
 // file beside the photo when makeFile is set. Throws GenerationError naming the file.
 QString makeThumbnail(const QString& photoEntry, int maxWidth, int maxHeight, bool makeFile);
+
+// makeThumbnail in two halves, so that names can be settled in the album's order while the
+// pictures are made in any order, on any thread.
+struct ThumbnailPlan {
+    QString text;          // the thumbnail text, as makeThumbnail returns it
+    QString photoPath;     // the photo as the entry names it, and as messages name it
+    QString decodePath;    // where its pixels are read: the photo, or a file it is a copy of
+    QString thumbnailPath; // the file to write; empty when none is written
+    QSize size;
+    QString error; // why no thumbnail can be made; raised when it is made
+};
+// Settles the name (taking reservedNames as taken) and the size; reads no file.
+ThumbnailPlan planThumbnail(const QString& photoEntry, int maxWidth, int maxHeight, bool makeFile,
+                            const QSet<QString>& reservedNames = {});
+// Reads the photo and writes the thumbnail file. Throws GenerationError naming the photo.
+void makePlannedThumbnail(const ThumbnailPlan& plan);
 
 // The picture a thumbnail file holds: the photo turned as its EXIF orientation says, then
 // sampled nearest-neighbour into displaySize. A JPEG is decoded only where the sampling looks,

@@ -5,6 +5,7 @@
 #include "core/generator/PhotoPage.h"
 #include "core/generator/RunObserver.h"
 #include "core/generator/TextOutput.h"
+#include "core/generator/ThumbnailJobs.h"
 #include "core/generator/ThumbnailMaker.h"
 #include "core/photos/PhotoEntry.h"
 #include "core/photos/TaggedText.h"
@@ -164,7 +165,9 @@ bool writeThumbnailPage(const AlbumContext& context, const QStringList& pageEntr
     const auto cell = [&](qsizetype i) -> std::optional<QString> {
         const QString& entry = pageEntries.at(i);
         const QString thumbnail =
-            makeThumbnail(entry, p.thumbnailWidth, p.thumbnailHeight, makeFiles);
+            context.thumbnails
+                ? context.thumbnails->take(entry, [&observer] { observer.pump(); })
+                : makeThumbnail(entry, p.thumbnailWidth, p.thumbnailHeight, makeFiles);
         QString line = thumbnailCellLine(context, entry, thumbnail);
         // The only chance the stop button gets while a long page is built.
         if (!advanceProgress(observer) || observer.abortRequested())

@@ -10,11 +10,14 @@ QString extensionOf(const QString& fileName) {
 }
 } // namespace
 
-QString uniqueFileName(const QString& directory, const QString& fileName) {
+QString uniqueFileName(const QString& directory, const QString& fileName,
+                       const QSet<QString>& reserved) {
     const QDir dir(directory);
     QString name = fileName;
     // A dangling symbolic link takes its name too: writing there would follow the link.
-    const auto taken = [&dir](const QString& candidate) {
+    const auto taken = [&dir, &reserved](const QString& candidate) {
+        if (reserved.contains(candidate))
+            return true;
         const QFileInfo info(dir.filePath(candidate));
         return info.exists() || info.isSymLink();
     };

@@ -5,8 +5,7 @@
 // libjpeg's accurate integer inverse DCT, the one its decoder uses by default. Exported by the
 // library though not declared in its public header.
 extern "C" void jpeg_idct_islow(j_decompress_ptr cinfo, jpeg_component_info* compptr,
-                                JCOEFPTR coef_block, JSAMPARRAY output_buf,
-                                JDIMENSION output_col);
+                                JCOEFPTR coef_block, JSAMPARRAY output_buf, JDIMENSION output_col);
 
 namespace {
 
@@ -245,10 +244,9 @@ void CoefficientPixels::convertColour(const int* values, JSAMPLE* out) const {
         const int y = values[0];
         const int cb = values[1];
         const int cr = values[2];
-        JSAMPLE rgb[3] = {
-            limit[y + t.crRed[cr]],
-            limit[y + static_cast<int>((t.cbGreen[cb] + t.crGreen[cr]) >> scaleBits)],
-            limit[y + t.cbBlue[cb]]};
+        JSAMPLE rgb[3] = {limit[y + t.crRed[cr]],
+                          limit[y + static_cast<int>((t.cbGreen[cb] + t.crGreen[cr]) >> scaleBits)],
+                          limit[y + t.cbBlue[cb]]};
         if (m_cinfo->jpeg_color_space == JCS_YCbCr) {
             std::copy(rgb, rgb + 3, out);
         } else {

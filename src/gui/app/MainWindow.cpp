@@ -193,9 +193,10 @@ void MainWindow::connectChoosers() {
 }
 
 void MainWindow::createAlbum() {
-    const RunInput input =
+    RunInput input =
         runInputFor(photoEntries(), parameters(), m_photoTab->albumTitleEdit()->text(),
                     m_photoTab->albumLocationEdit()->text(), m_state.languageFlag, palette());
+    input.workers = 0; // one per core
 
     if (const std::optional<RunRefusal> refusal = validateRun(input)) {
         m_desktop.showMessage(this, QStringLiteral("Infomracja"), refusal->message,
