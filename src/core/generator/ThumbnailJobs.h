@@ -35,8 +35,8 @@ public:
     // Plans the thumbnail of an entry under a key of the caller's and starts making it; its
     // pixels are read from decodePath when given (the photo the entry's copy is made from, so
     // that work can start before the copy exists).
-    void add(const QString& key, const QString& entry, int maxWidth, int maxHeight,
-             bool makeFile, const QString& decodePath = QString());
+    void add(const QString& key, const QString& entry, int maxWidth, int maxHeight, bool makeFile,
+             const QString& decodePath = QString());
 
     // The thumbnail text of a key added before, once its file is written. whileWaiting is
     // called every few hundredths of a second while a worker is still at it. Throws the

@@ -518,24 +518,6 @@ void AlbumRunTest::eraseRemovesLinksButNeverFollowsThem() {
               (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
 }
 
-// Everything below dir, links not followed: a file's bytes, a link's target, a folder.
-QMap<QString, QByteArray> treeBelow(const QString& dir) {
-    QMap<QString, QByteArray> tree;
-    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo entry(it.next());
-        const QString name = QDir(dir).relativeFilePath(entry.filePath());
-        if (entry.isSymLink())
-            tree[name] = "link to " + entry.symLinkTarget().toUtf8();
-        else if (entry.isDir())
-            tree[name] = "folder";
-        else
-            tree[name] = testfiles::readBytes(entry.filePath());
-    }
-    return tree;
-}
-
 // A run into a place that holds things already. Stopped and erased, it leaves them exactly
 // as they were; finished, it has written nothing outside the album folder.
 void AlbumRunTest::runOverWhatWasThere_data() {

@@ -109,4 +109,21 @@ QByteArrayList thumbnailPageHead(const QByteArray& caption) {
     };
 }
 
+QMap<QString, QByteArray> treeBelow(const QString& dir) {
+    QMap<QString, QByteArray> tree;
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo entry(it.next());
+        const QString name = QDir(dir).relativeFilePath(entry.filePath());
+        if (entry.isSymLink())
+            tree[name] = "link to " + entry.symLinkTarget().toUtf8();
+        else if (entry.isDir())
+            tree[name] = "folder";
+        else
+            tree[name] = testfiles::readBytes(entry.filePath());
+    }
+    return tree;
+}
+
 } // namespace albumfixtures

@@ -3,6 +3,7 @@
 #include "core/generator/AlbumRun.h"
 
 #include <QByteArrayList>
+#include <QMap>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -30,6 +31,9 @@ QStringList pathsOf(const QStringList& entries);
 
 // The first lines of a Polish thumbnail page of the album "Wakacje", up to its table.
 QByteArrayList thumbnailPageHead(const QByteArray& caption);
+
+// Everything below dir, links not followed: a file's bytes, a link's target, a folder.
+QMap<QString, QByteArray> treeBelow(const QString& dir);
 
 // Every file below dir as a path relative to it, sorted.
 QStringList filesBelow(const QString& dir);
