@@ -9,6 +9,7 @@
 #include "core/params/ParameterFile.h"
 #include "core/params/PerPageAnswer.h"
 #include "core/photos/DirectoryScan.h"
+#include "core/photos/JpegFile.h"
 #include "core/photos/PathParts.h"
 #include "core/photos/PhotoAdding.h"
 #include "core/photos/PhotoListOrder.h"
@@ -236,6 +237,7 @@ int main(int argc, char* argv[]) {
     }
 
     catchStopSignals();
+    keepLargeBuffersForReuse();
     qInstallMessageHandler(dropQtChatter);
     // The palette resolves the system colours a parameter file may name. The offscreen
     // platform gives Qt's own palette whatever desktop the script runs on, so the same

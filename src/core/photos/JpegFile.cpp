@@ -18,6 +18,9 @@
 #include <vector>
 
 #include <jerror.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 // The decoding and encoding functions that libjpeg may jump out of (see JpegErrors.h) are
 // small "guarded" functions below; they only touch state reached through pointer arguments,
@@ -541,6 +544,14 @@ std::optional<QImage> readJpegSampled(const QString& path, QSize size, QString* 
     if (!decodeSampledGuarded(&decompressor, &plan, &image))
         return std::nullopt;
     return image;
+}
+
+void keepLargeBuffersForReuse() {
+#ifdef __GLIBC__
+    constexpr int kept = 512 * 1024 * 1024;
+    mallopt(M_MMAP_THRESHOLD, kept);
+    mallopt(M_TRIM_THRESHOLD, kept);
+#endif
 }
 
 bool writeJpeg(const QImage& image, QIODevice* device, int quality) {

@@ -44,6 +44,12 @@ std::optional<QImage> readJpegImage(const QString& path);
 inline constexpr qint64 jpegCoefficientCeiling = qint64(1536) * 1024 * 1024;
 std::optional<QImage> readJpegSampled(const QString& path, QSize size, QString* tooLarge = nullptr);
 
+// Asks the C library to keep large blocks of memory for reuse instead of handing each back to
+// the system when it is freed: every progressive photo needs its coefficient buffers, tens of
+// megabytes, and taking them from the system anew costs a page fault for every 4 KB of them,
+// photo after photo. Called once at the start of a program that makes albums.
+void keepLargeBuffersForReuse();
+
 // Baseline JPEG, three components, libjpeg's defaults apart from the quality; no markers beyond
 // the ones libjpeg writes itself. A greyscale or alpha image is written as its RGB rendering.
 bool writeJpeg(const QImage& image, QIODevice* device, int quality = 90);

@@ -1,4 +1,5 @@
 #include "core/app/ProgramSettings.h"
+#include "core/photos/JpegFile.h"
 #include "gui/app/KadrelaApplication.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/QtDesktop.h"
@@ -7,6 +8,7 @@
 #include <memory>
 
 int main(int argc, char** argv) {
+    keepLargeBuffersForReuse();
     KadrelaApplication application(argc, argv);
     QtDesktop desktop;
     application.setDesktop(&desktop);

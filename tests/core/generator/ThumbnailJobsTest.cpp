@@ -87,8 +87,8 @@ void ThumbnailJobsTest::sameAlbumWithAnyNumberOfWorkers() {
     const Made one = make(1);
     const Made four = make(4);
     QCOMPARE(one.result.outcome, stopAfterStep >= 0 ? RunOutcome::Stopped
-                                 : unreadable      ? RunOutcome::Failed
-                                                   : RunOutcome::Finished);
+                                 : unreadable       ? RunOutcome::Failed
+                                                    : RunOutcome::Finished);
     QCOMPARE(four.result.outcome, one.result.outcome);
     QCOMPARE(four.result.errorMessage, one.result.errorMessage);
     QCOMPARE(four.observer.maximum, one.observer.maximum);
