@@ -14,6 +14,7 @@ private slots:
     void windowIconHasAPictureForEveryThemeSize();
     void highDensityScreenGetsThePictureDrawnForItsSize();
     void desktopFileNameIsTheInstalledLauncher();
+    void captionsGetNoNameAppended();
 };
 
 void ProgramIconTest::windowIconHasAPictureForEveryThemeSize() {
@@ -46,6 +47,11 @@ void ProgramIconTest::desktopFileNameIsTheInstalledLauncher() {
     const QString launcher =
         QStringLiteral(KADRELA_PACKAGING_DIR "/%1.desktop").arg(QGuiApplication::desktopFileName());
     QVERIFY2(QFile::exists(launcher), qPrintable(launcher));
+}
+
+void ProgramIconTest::captionsGetNoNameAppended() {
+    // A display name set by the program is what X11 window captions get appended.
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
 }
 
 int main(int argc, char** argv) {

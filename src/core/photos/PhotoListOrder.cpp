@@ -19,7 +19,10 @@ QString displayText(const QString& entry, DisplayMode mode) {
 }
 
 QCollator photoListCollator(const QLocale& locale) {
-    QCollator collator(locale);
+    // The C locale (Debian's default when none is set up) would compare code points: "ż"
+    // after "z" and every capital before every small letter. English has no collation of its
+    // own, so it gives the language-neutral root order.
+    QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     return collator;
 }

@@ -20,7 +20,8 @@ QIcon programIcon() {
 KadrelaApplication::KadrelaApplication(int& argc, char** argv)
     : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("kadrela"));
-    setApplicationDisplayName(QStringLiteral("Kadrela"));
+    // No display name: on X11 Qt would append it to every window caption ("Kadrela v1.1.6 —
+    // Kadrela"); the captions name the program themselves.
     setApplicationVersion(QLatin1String(KADRELA_VERSION));
     setDesktopFileName(QStringLiteral("kadrela"));
     setWindowIcon(programIcon());
@@ -39,6 +40,6 @@ bool KadrelaApplication::notify(QObject* receiver, QEvent* event) {
 
 void KadrelaApplication::showError(const QString& text) {
     if (m_desktop)
-        m_desktop->showMessage(activeWindow(), applicationDisplayName(), text,
+        m_desktop->showMessage(activeWindow(), QStringLiteral("Kadrela"), text,
                                Desktop::Icon::Error);
 }

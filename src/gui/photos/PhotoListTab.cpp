@@ -352,8 +352,8 @@ void PhotoListTab::previewFocusedRow() {
     const PreviewPicture picture =
         loadPreviewPicture(tagValue(entry, QStringLiteral("<n>")), m_preview->size());
     if (picture.image.isNull()) {
-        m_desktop.showMessage(dialogParent(), QGuiApplication::applicationDisplayName(),
-                              picture.errorMessage, Desktop::Icon::Error);
+        m_desktop.showMessage(dialogParent(), QStringLiteral("Kadrela"), picture.errorMessage,
+                              Desktop::Icon::Error);
         return;
     }
     m_preview->setPixmap(QPixmap::fromImage(picture.image));

@@ -232,6 +232,10 @@ void PhotoListOrderTest::sorting_data() {
                                       << QStringList{"/p/a.jpg", "/p/b.jpg", "/p/b.jpg"};
     QTest::newRow("photos in the root") << "en_GB" << QStringList{"/r/a.jpg", "/b.jpg", "/a.jpg"}
                                         << QStringList{"/a.jpg", "/b.jpg", "/r/a.jpg"};
+    // A system without a locale of its own gets the language-neutral order, not code points.
+    QTest::newRow("C locale: letters first, accents after")
+        << "C" << QStringList{"/z/zebra.jpg", "/z/żaba.jpg", "/z/Zdjęcie.jpg"}
+        << QStringList{"/z/żaba.jpg", "/z/Zdjęcie.jpg", "/z/zebra.jpg"};
 }
 
 void PhotoListOrderTest::sorting() {
