@@ -144,6 +144,11 @@ ProgressOutput::Style progressStyle(bool quiet) {
                                   : ProgressOutput::Style::Lines;
 }
 
+QString erasedText(qint8 languageFlag) {
+    return languageFlag ? QStringLiteral("Nie do końca utworzony album został skasowany.")
+                        : QStringLiteral("The unfinished album was erased.");
+}
+
 // The first line of the window's stop question, without the question.
 QString stoppedText(qint8 languageFlag) {
     return languageFlag ? QStringLiteral("Przerwano tworzenie albumu")
@@ -198,6 +203,11 @@ int makeAlbum(const BatchOptions& options) {
         return exitAlbumMade;
     case RunOutcome::Failed:
         writeLine(stderr, result.errorMessage);
+        if (leftUnfinishedAlbum(result)) {
+            // As after Ctrl+C: nobody to ask, and a half-made album is worth nothing.
+            eraseUnfinishedAlbum(result);
+            writeLine(stderr, erasedText(options.languageFlag));
+        }
         return exitFailed;
     case RunOutcome::Stopped:
         // No one to ask: the answer is the window's "Yes, erase it".

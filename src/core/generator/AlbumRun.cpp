@@ -254,3 +254,7 @@ void eraseUnfinishedAlbum(const RunResult& result) {
     if (result.before)
         result.before->restore();
 }
+
+bool leftUnfinishedAlbum(const RunResult& result) {
+    return result.before && result.before->changed();
+}

@@ -72,3 +72,6 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer);
 // (read-only ones included; a symbolic link is removed, never followed) and every file it
 // wrote over is as it was. What was there before the run stays, byte for byte.
 void eraseUnfinishedAlbum(const RunResult& result);
+
+// Whether a stopped or failed run left anything to erase.
+bool leftUnfinishedAlbum(const RunResult& result);

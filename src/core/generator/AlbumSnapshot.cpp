@@ -97,20 +97,25 @@ std::optional<AlbumSnapshot::SavedFile> AlbumSnapshot::save(const QString& path)
     return SavedFile{QString(), file.readAll(), info.permissions()};
 }
 
+bool AlbumSnapshot::differs(const QString& path, const SavedFile& saved) {
+    const QFileInfo now(path);
+    if (!saved.linkTarget.isEmpty())
+        return !now.isSymLink() || linkText(path) != saved.linkTarget;
+    if (!now.isFile() || now.isSymLink() || now.size() != saved.bytes.size())
+        return true;
+    QFile file(path);
+    return !file.open(QIODevice::ReadOnly) || file.readAll() != saved.bytes;
+}
+
 void AlbumSnapshot::putBack(const QString& path, const SavedFile& saved) {
+    if (!differs(path, saved))
+        return;
     const QFileInfo now(path);
     if (!saved.linkTarget.isEmpty()) {
-        if (now.isSymLink() && linkText(path) == saved.linkTarget)
-            return;
         if (now.exists() || now.isSymLink())
             removeEntry(now);
         QFile::link(saved.linkTarget, path);
         return;
-    }
-    if (now.isFile() && !now.isSymLink() && now.size() == saved.bytes.size()) {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly) && file.readAll() == saved.bytes)
-            return;
     }
     if (now.isDir() && !now.isSymLink())
         removeEntry(now);
@@ -137,4 +142,21 @@ void AlbumSnapshot::restore() const {
         putBack(m_mainPagePath, *m_mainPage);
     else if (mainPage.exists() || mainPage.isSymLink())
         removeEntry(mainPage);
+}
+
+bool AlbumSnapshot::changed() const {
+    const QFileInfo directory(m_albumDirectory);
+    if (!m_directoryExisted && (directory.exists() || directory.isSymLink()))
+        return true;
+    if (m_directoryExisted && directory.isDir()) {
+        for (const QFileInfo& entry : entriesOf(m_albumDirectory))
+            if (!m_names.contains(entry.fileName()))
+                return true;
+        for (auto saved = m_overwritable.cbegin(); saved != m_overwritable.cend(); ++saved)
+            if (differs(QDir(m_albumDirectory).filePath(saved.key()), saved.value()))
+                return true;
+    }
+    const QFileInfo mainPage(m_mainPagePath);
+    return m_mainPage ? differs(m_mainPagePath, *m_mainPage)
+                      : mainPage.exists() || mainPage.isSymLink();
 }

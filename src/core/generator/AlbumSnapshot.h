@@ -22,6 +22,9 @@ public:
     // its albums ("album-…") is touched, so a wrong path cannot cost the user a folder.
     void restore() const;
 
+    // Whether the run created or wrote over anything at all.
+    bool changed() const;
+
 private:
     struct SavedFile {
         QString linkTarget; // non-empty: the entry was a symbolic link to this
@@ -30,6 +33,7 @@ private:
     };
     static std::optional<SavedFile> save(const QString& path);
     static void putBack(const QString& path, const SavedFile& saved);
+    static bool differs(const QString& path, const SavedFile& saved);
 
     QString m_albumDirectory;
     QString m_mainPagePath;

@@ -232,6 +232,9 @@ void MainWindow::createAlbum() {
     case RunOutcome::Failed:
         m_desktop.showMessage(this, QStringLiteral("Kadrela"), result.errorMessage,
                               Desktop::Icon::Error);
+        // What a failed run left is as unfinished as what a stopped one leaves.
+        if (leftUnfinishedAlbum(result))
+            finishStoppedAlbum(result);
         break;
     case RunOutcome::Stopped:
         finishStoppedAlbum(result);

@@ -6,6 +6,8 @@
 #include "ScriptedDesktop.h"
 #include "TestFiles.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -23,6 +25,7 @@ private slots:
     void finishedAlbumOffersTheBrowser();
     void abortDuringTheBuild_data();
     void abortDuringTheBuild();
+    void failedBuildNamesTheFileAndUnlocks_data();
     void failedBuildNamesTheFileAndUnlocks();
 
 private:
@@ -171,16 +174,38 @@ void WindowRunTest::abortDuringTheBuild() {
     QVERIFY(!m_window->state().abortRequested);
 }
 
+void WindowRunTest::failedBuildNamesTheFileAndUnlocks_data() {
+    QTest::addColumn<bool>("madeSomething"); // the photo vanishes after the folder was made
+    QTest::addColumn<bool>("erase");         // the answer to the clean-up question
+    QTest::newRow("nothing made: no question") << false << false;
+    QTest::newRow("half made, erased") << true << true;
+    QTest::newRow("half made, kept") << true << false;
+}
+
 void WindowRunTest::failedBuildNamesTheFileAndUnlocks() {
+    QFETCH(bool, madeSomething);
+    QFETCH(bool, erase);
     addPhotos(1);
-    const QString missing = m_dir->filePath(QStringLiteral("no-such-folder/"));
-    setTitleAndLocation(QStringLiteral("Lato"), missing);
+    const QString location = madeSomething ? m_dir->path() + QStringLiteral("/")
+                                           : m_dir->filePath(QStringLiteral("no-such-folder/"));
+    setTitleAndLocation(QStringLiteral("Lato"), location);
+    if (madeSomething)
+        QVERIFY(QFile::remove(m_dir->filePath(QStringLiteral("photos/p0.jpg"))));
+    m_desktop->yesNoAnswers.enqueue(erase);
     find<QPushButton>("BitBtn10")->click();
     const auto messages = m_desktop->requestsOf(QStringLiteral("message"));
     QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages[0].text.contains(QStringLiteral("album-Lato")), qPrintable(messages[0].text));
+    const QString named =
+        madeSomething ? QStringLiteral("photos/p0.jpg") : QStringLiteral("album-Lato");
+    QVERIFY2(messages[0].text.contains(named), qPrintable(messages[0].text));
     QCOMPARE(messages[0].icon, Desktop::Icon::Error);
-    QVERIFY(m_desktop->requestsOf(QStringLiteral("question")).isEmpty());
+    const auto questions = m_desktop->requestsOf(QStringLiteral("question"));
+    QCOMPARE(questions.size(), madeSomething ? 1 : 0);
+    if (madeSomething)
+        QVERIFY(questions[0].text.startsWith(QStringLiteral("Album creating stopped")) ||
+                questions[0].text.startsWith(QStringLiteral("Przerwano tworzenie albumu")));
+    QCOMPARE(QFileInfo::exists(m_dir->filePath(QStringLiteral("album-Lato"))),
+             madeSomething && !erase);
     QVERIFY(!locked());
     QCOMPARE(m_window->height(), 464);
 }
