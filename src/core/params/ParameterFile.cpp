@@ -52,6 +52,16 @@ struct InfoText {};
 using Value = std::variant<ListValue, SpinValue, PerPageValue, BoolValue, ColourKey, FontGroup,
                            BackgroundFileName, InfoText>;
 
+// Settings of the program's own, which the classic keys do not hold.
+QString ownSection() {
+    return QStringLiteral("Kadrela");
+}
+
+// PBckP, the picture's name, has PBckPath, its full path, beside it.
+QString fullPathKey(const QString& nameKey) {
+    return nameKey.chopped(1) + QLatin1String("Path");
+}
+
 struct Key {
     const char* section;
     const char* name;
@@ -197,14 +207,16 @@ void writeKey(ProfileFile& file, const Key& key, AlbumParameters& p) {
         key.value);
 }
 
-// A background's full path must name the file the field shows: the path held already, a
-// picture of that name beside the parameter file, or nothing (the colour alone is used).
-QString agreeingBackgroundPath(const QString& heldPath, const QString& fileName,
-                               const QString& parameterFilePath) {
+// A background's full path must name the picture the field shows: the path saved with it,
+// the path the window held already, or a picture of that name beside the parameter file.
+// Empty when there is none.
+QString agreeingBackgroundPath(const QString& savedPath, const QString& heldPath,
+                               const QString& fileName, const QString& parameterFilePath) {
     if (fileName.isEmpty())
         return {};
-    if (!heldPath.isEmpty() && QFileInfo(heldPath).fileName() == fileName)
-        return heldPath;
+    for (const QString& path : {savedPath, heldPath})
+        if (!path.isEmpty() && QFileInfo(path).fileName() == fileName && isPictureFile(path))
+            return path;
     const QString beside = QFileInfo(parameterFilePath).absoluteDir().filePath(fileName);
     if (isPictureFile(beside))
         return beside;
@@ -272,8 +284,16 @@ void readKey(const ProfileFile& file, const Key& key, AlbumParameters& p, int ph
                                     .arg(visibleText(background.fileName), name);
                     background.fileName.clear();
                 }
-                background.filePath =
-                    agreeingBackgroundPath(background.filePath, background.fileName, file.path());
+                background.filePath = agreeingBackgroundPath(
+                    file.readString(ownSection(), fullPathKey(name), QString(), 4095),
+                    background.filePath, background.fileName, file.path());
+                if (!background.fileName.isEmpty() && background.filePath.isEmpty()) {
+                    // What the field shows is what the album gets: nothing.
+                    warnings << QStringLiteral("The background picture \"%1\" (%2) was not "
+                                               "found; it is not used.")
+                                    .arg(visibleText(background.fileName), name);
+                    background.fileName.clear();
+                }
             } else if constexpr (std::is_same_v<T, FontGroup>) {
                 FontSpec& font = value.value(p);
                 font.face = file.readString(section, name + QLatin1String("Name"),
@@ -298,6 +318,13 @@ std::optional<QString> saveParameterFile(const QString& path, const AlbumParamet
     AlbumParameters values = parameters;
     for (const Key& key : keys)
         writeKey(file, key, values);
+    // The full paths of the background pictures, after the classic sections, in a section of
+    // the program's own that readers of the classic keys pass over: the pictures need not
+    // lie beside the file.
+    for (const Key& key : keys)
+        if (const auto* background = std::get_if<BackgroundFileName>(&key.value))
+            file.writeString(ownSection(), fullPathKey(latin(key.name)),
+                             background->value(values).filePath);
     if (!file.save())
         return QStringLiteral("Unable to write to %1").arg(path);
     return std::nullopt;

@@ -123,16 +123,22 @@ void ParameterFileTest::savedFileStartsAsTheProgramHasAlwaysWrittenIt() {
     QVERIFY(bytes.contains("TitleFName=Arial\r\nTitleFSize=20\r\nTitleFCol=clBlack\r\n"
                            "TitleFBold=1\r\nTitleFItalic=0\r\n[AlbumP]\r\n"));
     QVERIFY(bytes.contains("\r\nPFramCol=clBlack\r\nPFramType=0\r\n"));
-    QVERIFY(bytes.endsWith("TitleFBold=1\r\nTitleFItalic=0\r\n"));
-    QCOMPARE(bytes.count("\r\n["), 4); // [MainP] [AlbumP] [Bckg] [PhotoP] after [Info]
+    // The program's own settings follow, in a section that readers of the classic keys
+    // pass over.
+    QVERIFY(bytes.endsWith("TitleFBold=1\r\nTitleFItalic=0\r\n[Kadrela]\r\nPBckPath=\r\n"
+                           "TBckPath=\r\nCBckPath=\r\n"));
+    QCOMPARE(bytes.count("\r\n["), 5); // [MainP] [AlbumP] [Bckg] [PhotoP] [Kadrela]
     // Section lines, then the keys of each section with a font group counting five lines.
-    QCOMPARE(bytes.count("\r\n"), 5 + 1 + (14 + 5) + (18 + 5 * 5) + 15 + (9 + 4 * 5));
+    QCOMPARE(bytes.count("\r\n"), 6 + 1 + (14 + 5) + (18 + 5 * 5) + 15 + (9 + 4 * 5) + 3);
 }
 
 void ParameterFileTest::roundTripKeepsEveryValueButFontExtras() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("round.ini"));
-    const AlbumParameters saved = unusualParameters();
+    AlbumParameters saved = unusualParameters();
+    // A background picture from another folder than the parameter file's.
+    saved.pageBackground.filePath = dir.filePath(QStringLiteral("elsewhere/tlo.jpg"));
+    testfiles::writeBytes(saved.pageBackground.filePath, fixtures::jpegBytes(QSize(8, 8)));
     QVERIFY(!saveParameterFile(path, saved));
 
     const ParameterFileLoad load = loadParameterFile(path, AlbumParameters{}, 40);
@@ -141,9 +147,8 @@ void ParameterFileTest::roundTripKeepsEveryValueButFontExtras() {
     expected.albumTitleFont.underline = false;
     expected.albumTitleFont.strikeOut = false;
     expected.albumTitleFont.charset = AlbumParameters{}.albumTitleFont.charset;
-    // The background file is not beside the parameter file: its path is not known.
-    expected.pageBackground.filePath.clear();
     QCOMPARE(load.parameters, expected);
+    QCOMPARE(load.warnings, QStringList());
 }
 
 void ParameterFileTest::defaultsOnLoadAreTheFileFormats() {
@@ -249,62 +254,76 @@ void ParameterFileTest::badColourStopsTheLoadWhereItStands() {
 
 void ParameterFileTest::backgroundPathAgreesWithTheShownName_data() {
     QTest::addColumn<QString>("named");      // PBckP in the file
-    QTest::addColumn<QString>("heldPath");   // the full path the window held before
-    QTest::addColumn<QString>("expectName"); // the name the field shows afterwards
-    QTest::addColumn<QString>("expectPath"); // "<beside>/…" for the parameter file's folder
-    QTest::addColumn<bool>("refused");       // a message says the value was not used
-    QTest::newRow("the path held names it") << "held.jpg"
-                                            << "/photos/held.jpg"
-                                            << "held.jpg"
-                                            << "/photos/held.jpg" << false;
-    QTest::newRow("a picture beside the file") << "beside.jpg"
-                                               << "/photos/other.jpg"
-                                               << "beside.jpg"
-                                               << "<beside>/beside.jpg" << false;
-    QTest::newRow("nowhere: the colour alone") << "gone.jpg"
-                                               << "/photos/other.jpg"
-                                               << "gone.jpg"
-                                               << "" << false;
+    QTest::addColumn<QString>("saved");      // PBckPath in the file's own section
+    QTest::addColumn<QString>("held");       // the full path the window held before
+    QTest::addColumn<QString>("expectPath"); // empty: the field is cleared, with a message
+    // <dir> is the parameter file's folder; other/ a folder of pictures elsewhere.
+    QTest::newRow("the saved path") << "pic.jpg"
+                                    << "<dir>/other/pic.jpg"
+                                    << ""
+                                    << "<dir>/other/pic.jpg";
+    QTest::newRow("the path the window held") << "pic.jpg"
+                                              << ""
+                                              << "<dir>/other/pic.jpg"
+                                              << "<dir>/other/pic.jpg";
+    QTest::newRow("beside the parameter file") << "beside.jpg"
+                                               << ""
+                                               << "<dir>/other/pic.jpg"
+                                               << "<dir>/beside.jpg";
+    QTest::newRow("a saved path to a picture that has gone: beside it") << "beside.jpg"
+                                                                        << "<dir>/other/beside.jpg"
+                                                                        << ""
+                                                                        << "<dir>/beside.jpg";
+    QTest::newRow("nowhere: said and cleared") << "gone.jpg"
+                                               << "<dir>/other/gone.jpg"
+                                               << ""
+                                               << "";
     QTest::newRow("beside, but no picture") << "notes.jpg"
                                             << ""
-                                            << "notes.jpg"
-                                            << "" << false;
+                                            << ""
+                                            << "";
+    QTest::newRow("a saved path that is no picture") << "notes.jpg"
+                                                     << "<dir>/notes.jpg"
+                                                     << ""
+                                                     << "";
     // Never a file from elsewhere, which would be copied into the album and published.
     QTest::newRow("an absolute path") << "/etc/passwd"
                                       << ""
                                       << ""
-                                      << "" << true;
+                                      << "";
     QTest::newRow("a way up") << "../../etc/hostname"
                               << ""
                               << ""
-                              << "" << true;
+                              << "";
     QTest::newRow("a way up to a picture") << "../beside.jpg"
                                            << ""
                                            << ""
-                                           << "" << true;
+                                           << "";
 }
 
 void ParameterFileTest::backgroundPathAgreesWithTheShownName() {
     QFETCH(QString, named);
-    QFETCH(QString, heldPath);
-    QFETCH(QString, expectName);
+    QFETCH(QString, saved);
+    QFETCH(QString, held);
     QFETCH(QString, expectPath);
-    QFETCH(bool, refused);
     QTemporaryDir dir;
-    testfiles::writeBytes(dir.filePath(QStringLiteral("beside.jpg")),
-                          fixtures::jpegBytes(QSize(8, 8)));
+    for (const char* picture : {"beside.jpg", "other/pic.jpg"})
+        testfiles::writeBytes(dir.filePath(QLatin1String(picture)),
+                              fixtures::jpegBytes(QSize(8, 8)));
     testfiles::writeBytes(dir.filePath(QStringLiteral("notes.jpg")), "not a picture");
-    const QString path = writeFile(
-        dir, "[Info]\r\nInfo=Kadrela Settings\r\n[Bckg]\r\nPBckP=" + named.toUtf8() + "\r\n");
+    for (QString* path : {&saved, &held, &expectPath})
+        path->replace(QStringLiteral("<dir>"), dir.path());
+    const QString path =
+        writeFile(dir, "[Info]\r\nInfo=Kadrela Settings\r\n[Bckg]\r\nPBckP=" + named.toUtf8() +
+                           "\r\n[Kadrela]\r\nPBckPath=" + saved.toUtf8() + "\r\n");
     AlbumParameters current;
-    current.pageBackground.filePath = heldPath;
+    current.pageBackground.filePath = held;
     const ParameterFileLoad load = loadParameterFile(path, current, 0);
     QCOMPARE(load.outcome, ParameterFileLoad::Outcome::Loaded);
-    QCOMPARE(load.parameters.pageBackground.fileName, expectName);
-    QCOMPARE(load.parameters.pageBackground.filePath,
-             expectPath.replace(QStringLiteral("<beside>"), dir.path()));
-    QCOMPARE(load.warnings.size(), refused ? 1 : 0);
-    if (refused)
+    QCOMPARE(load.parameters.pageBackground.filePath, expectPath);
+    QCOMPARE(load.parameters.pageBackground.fileName, expectPath.isEmpty() ? QString() : named);
+    QCOMPARE(load.warnings.size(), expectPath.isEmpty() ? 1 : 0);
+    if (expectPath.isEmpty())
         QVERIFY2(load.warnings.first().contains(named), qPrintable(load.warnings.first()));
 }
 
