@@ -200,6 +200,12 @@ int makeAlbum(const BatchOptions& options) {
     switch (result.outcome) {
     case RunOutcome::Finished:
         writeLine(stdout, encodeFileName(QDir::toNativeSeparators(result.mainPagePath)));
+        if (!result.brokenLinks.isEmpty()) {
+            writeLine(stderr, QStringLiteral("The album links to files that are not there:"));
+            for (const QString& link : result.brokenLinks)
+                writeLine(stderr, QStringLiteral("  ") + link);
+            return exitFailed;
+        }
         return exitAlbumMade;
     case RunOutcome::Failed:
         writeLine(stderr, result.errorMessage);

@@ -8,7 +8,9 @@
 #include "core/generator/AlbumSnapshot.h"
 #include "core/generator/Categories.h"
 #include "core/generator/GenerationError.h"
+#include "core/generator/LinkCheck.h"
 #include "core/generator/MainPage.h"
+#include "core/generator/PhotoPage.h"
 #include "core/generator/RunObserver.h"
 #include "core/generator/StyleSheet.h"
 #include "core/generator/ThumbnailJobs.h"
@@ -82,6 +84,18 @@ void writeResource(int number, const QString& albumDirectory, const char* fileNa
     if (const std::optional<QString> warning =
             writeAlbumResource(number, albumDirectory + QLatin1String(fileName)))
         warnings << *warning;
+}
+
+// Every page the run writes: the main page, a thumbnail page per category and, when they are
+// made, a page per photo.
+QStringList writtenPages(const AlbumContext& context, const QList<Category>& categories) {
+    QStringList pages{mainPagePath(context)};
+    for (const Category& category : categories)
+        pages << context.albumDirectory + categoryPageName(category.number);
+    if (makesPhotoPages(context.parameters))
+        for (qsizetype i = 0; i < context.workingPhotos.size(); ++i)
+            pages << context.albumDirectory + photoPageFileName(static_cast<int>(i));
+    return pages;
 }
 
 } // namespace
@@ -243,6 +257,8 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
             return stopped();
         // The last pump is a chance to press stop like any other.
         result.outcome = observer.abortRequested() ? RunOutcome::Stopped : RunOutcome::Finished;
+        if (result.outcome == RunOutcome::Finished)
+            result.brokenLinks = brokenLinks(writtenPages(context, categories));
     } catch (const GenerationError& error) {
         result.outcome = RunOutcome::Failed;
         result.errorMessage = error.message();

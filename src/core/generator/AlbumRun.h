@@ -39,8 +39,11 @@ enum class RunOutcome { Finished, Stopped, Failed };
 
 struct RunResult {
     RunOutcome outcome = RunOutcome::Failed;
-    QString errorMessage;    // Failed: what went wrong, naming the file
-    QStringList warnings;    // shown to the user, the build went on (a missing resource)
+    QString errorMessage; // Failed: what went wrong, naming the file
+    QStringList warnings; // shown to the user, the build went on (a missing resource)
+    // Finished: links of the pages written that lead to no file ("page → target"), found by
+    // the run's own check at its end. Empty for a sound album.
+    QStringList brokenLinks;
     qint32 perPageCount = 0; // as corrected by the fixed-count layout; to be stored back
     QString albumDirectory;  // with its trailing separator
     QString mainPagePath;

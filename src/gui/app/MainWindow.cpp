@@ -240,6 +240,11 @@ void MainWindow::createAlbum() {
         finishStoppedAlbum(result);
         break;
     case RunOutcome::Finished:
+        if (!result.brokenLinks.isEmpty())
+            m_desktop.showMessage(this, QStringLiteral("Kadrela"),
+                                  QStringLiteral("The album links to files that are not there:\n") +
+                                      result.brokenLinks.mid(0, 20).join(QLatin1Char('\n')),
+                                  Desktop::Icon::Error);
         if (m_desktop.askYesNo(this, interfaceText(textInformationCaption, m_state.languageFlag),
                                interfaceText(textAlbumCreatedOpenIt, m_state.languageFlag),
                                Desktop::Icon::Information))

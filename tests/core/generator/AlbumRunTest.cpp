@@ -109,6 +109,8 @@ private slots:
     void eraseRemovesLinksButNeverFollowsThem();
     void runOverWhatWasThere_data();
     void runOverWhatWasThere();
+    void runChecksItsOwnLinks_data();
+    void runChecksItsOwnLinks();
     void failures_data();
     void failures();
     void resources_data();
@@ -575,6 +577,47 @@ void AlbumRunTest::runOverWhatWasThere() {
     for (const QString name : {"style.css", "main-1.html", "p-0.html", "home.gif"})
         QVERIFY(!QFileInfo(album + "/" + name).isSymLink());
     QVERIFY(!QFileInfo(result.mainPagePath).isSymLink());
+}
+
+// At its end the run reads back every page it wrote; a link to a file that is not there
+// (taken away while the run went on) is reported, a sound album reports nothing.
+void AlbumRunTest::runChecksItsOwnLinks_data() {
+    QTest::addColumn<int>("layoutMode");
+    QTest::addColumn<bool>("photoPages");
+    QTest::addColumn<QString>("taken");      // removed during the last pump
+    QTest::addColumn<QStringList>("broken"); // "page → target", pages without their folder
+    QTest::newRow("sound, one page") << int(layoutOnePage) << true << "" << QStringList{};
+    QTest::newRow("sound, by folder") << int(layoutByDirectory) << true << "" << QStringList{};
+    QTest::newRow("sound, links to the photos")
+        << int(layoutFixedCount) << false << "" << QStringList{};
+    QTest::newRow("a thumbnail taken away")
+        << int(layoutOnePage) << true << "th_x1.jpg" << QStringList{"main.html → th_x1.jpg"};
+    QTest::newRow("a photo taken away") << int(layoutOnePage) << true << "x2.jpg"
+                                        << QStringList{"p-2.html → x2.jpg", "p-2.html → x2.jpg"};
+    QTest::newRow("the style sheet taken away")
+        << int(layoutOnePage) << false << "style.css"
+        << QStringList{"album-Wakacje.html → album-Wakacje/style.css", "main.html → style.css"};
+}
+
+void AlbumRunTest::runChecksItsOwnLinks() {
+    QFETCH(int, layoutMode);
+    QFETCH(bool, photoPages);
+    QFETCH(QString, taken);
+    QFETCH(QStringList, broken);
+    QTemporaryDir root;
+    const QString out = outDir(root);
+    RunInput input = buildInput(jpegPhotos(root.path() + "/src", "x", 3), out, layoutMode);
+    input.parameters.photoPages = photoPages ? photoPagesMade : photoPagesLinksToPhotos;
+    RecordingObserver observer;
+    observer.onPump = [&](int) {
+        if (!taken.isEmpty() && observer.steps == observer.maximum)
+            QFile::remove(out + "/album-Wakacje/" + taken);
+    };
+    const RunResult result = runAlbumBuild(input, observer);
+    QCOMPARE(result.outcome, RunOutcome::Finished);
+    QStringList reported = result.brokenLinks;
+    reported.replaceInStrings(out + "/album-Wakacje/", "").replaceInStrings(out + "/", "");
+    QCOMPARE(reported, broken);
 }
 
 void AlbumRunTest::failures_data() {
