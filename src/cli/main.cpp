@@ -125,16 +125,7 @@ std::optional<QString> loadParameters(const QString& file, int photoCount,
     case ParameterFileLoad::Outcome::NotAParameterFile:
         break;
     }
-    const QFileInfo info(file);
-    if (!info.exists() && !info.isSymLink())
-        return QStringLiteral("The parameter file %1 does not exist.")
-            .arg(QDir::toNativeSeparators(file));
-    if (!load.readError.isEmpty())
-        return QStringLiteral("The parameter file %1 cannot be read (%2).")
-            .arg(QDir::toNativeSeparators(file), load.readError);
-    return QStringLiteral("The file %1 is not an album parameter file: its [Info] section "
-                          "does not hold Info=%2.")
-        .arg(QDir::toNativeSeparators(file), QLatin1String(parameterFileIdentity));
+    return parameterFileRefusal(file, load);
 }
 
 ProgressOutput::Style progressStyle(bool quiet) {

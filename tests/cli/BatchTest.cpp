@@ -373,7 +373,7 @@ void BatchTest::unusableInputs_data() {
     QTest::newRow("colour the window refuses")
         << album + QStringList{"-p", "<file>", "<photo>"}
         << infoSection + "[MainP]\r\nPArrange=0\r\nTableCol=zielony\r\n"
-        << "'zielony' is not a valid integer value" << false;
+        << "'zielony' is not a valid integer value (TableCol)" << false;
     // Never read: a pipe would hang the program, a device or a huge file exhaust its memory.
     QTest::newRow("a named pipe") << album + QStringList{"-p", "<fifo>", "<photo>"} << QByteArray()
                                   << "The parameter file <fifo> cannot be read (not a regular "
@@ -389,7 +389,7 @@ void BatchTest::unusableInputs_data() {
     QTest::newRow("a colour with control characters is shown escaped")
         << album + QStringList{"-p", "<file>", "<photo>"}
         << infoSection + "[MainP]\r\nPArrange=0\r\nTableCol=\x1b[31mred\x07\r\n"
-        << "'\\x1b[31mred\\x07' is not a valid integer value" << false;
+        << "'\\x1b[31mred\\x07' is not a valid integer value (TableCol)" << false;
 }
 
 void BatchTest::unusableInputs() {

@@ -46,3 +46,36 @@ bool writeProgramSettings(const QString& path, const ProgramSettings& settings) 
     file.writeBool(section, versionCheckKey, settings.versionCheck);
     return file.save();
 }
+
+namespace {
+
+QString folderKey(RememberedFolder which) {
+    switch (which) {
+    case RememberedFolder::Photos:
+        return QStringLiteral("PhotoFolder");
+    case RememberedFolder::Parameters:
+        return QStringLiteral("ParameterFolder");
+    case RememberedFolder::Backgrounds:
+        return QStringLiteral("BackgroundFolder");
+    }
+    return {};
+}
+
+const QString ownSection = QStringLiteral("Kadrela");
+
+} // namespace
+
+QString rememberedFolder(const QString& settingsPath, RememberedFolder which) {
+    const QString folder = ProfileFile(settingsPath).readString(ownSection, folderKey(which), {});
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void rememberFolder(const QString& settingsPath, RememberedFolder which, const QString& path) {
+    const QFileInfo info(path);
+    const QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+    ProfileFile file(settingsPath);
+    if (file.readString(ownSection, folderKey(which), {}) == folder)
+        return;
+    file.writeString(ownSection, folderKey(which), folder);
+    file.save();
+}

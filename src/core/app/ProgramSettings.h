@@ -24,3 +24,11 @@ qint8 languageFlagFromStored(qint32 stored);
 ProgramSettings readProgramSettings(const QString& path);
 // Writes both keys at once, creating the file when missing. False when it cannot be written.
 bool writeProgramSettings(const QString& path, const ProgramSettings& settings);
+
+// The folders the choosers were last used in, kept across sessions in a section of the
+// program's own ([Kadrela]), so that a new session starts where the last one left off.
+enum class RememberedFolder { Photos, Parameters, Backgrounds };
+QString rememberedFolder(const QString& settingsPath, RememberedFolder which);
+// Keeps the folder (of a file, when a file is given). A file that cannot be written is no
+// reason to bother anyone: the folder is then simply not kept.
+void rememberFolder(const QString& settingsPath, RememberedFolder which, const QString& path);

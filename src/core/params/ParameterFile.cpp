@@ -246,6 +246,7 @@ QString visibleText(const QString& text) {
 
 struct BadColour {
     QString text;
+    QString key;
 };
 
 std::optional<ColourValue> readColour(const ProfileFile& file, const QString& section,
@@ -253,7 +254,7 @@ std::optional<ColourValue> readColour(const ProfileFile& file, const QString& se
     const QString text = file.readString(section, name, colourText(fallback));
     if (const auto colour = parseColourText(text))
         return colour;
-    throw BadColour{text};
+    throw BadColour{text, name};
 }
 
 void readKey(const ProfileFile& file, const Key& key, AlbumParameters& p, int photoCount,
@@ -346,10 +347,23 @@ ParameterFileLoad loadParameterFile(const QString& path, const AlbumParameters& 
         result.outcome = ParameterFileLoad::Outcome::Loaded;
     } catch (const BadColour& bad) {
         result.outcome = ParameterFileLoad::Outcome::StoppedAtBadColour;
-        result.error =
-            QStringLiteral("'%1' is not a valid integer value").arg(visibleText(bad.text));
+        result.error = QStringLiteral("'%1' is not a valid integer value (%2)")
+                           .arg(visibleText(bad.text), bad.key);
     }
     return result;
+}
+
+QString parameterFileRefusal(const QString& path, const ParameterFileLoad& load) {
+    const QString shown = QDir::toNativeSeparators(path);
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return QStringLiteral("The parameter file %1 does not exist.").arg(shown);
+    if (!load.readError.isEmpty())
+        return QStringLiteral("The parameter file %1 cannot be read (%2).")
+            .arg(shown, load.readError);
+    return QStringLiteral("The file %1 is not an album parameter file: its [Info] section "
+                          "does not hold Info=%2.")
+        .arg(shown, latin(parameterFileIdentity));
 }
 
 AlbumParameters resetParameters(const AlbumParameters& current, int photoCount) {

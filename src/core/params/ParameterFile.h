@@ -25,7 +25,7 @@ struct ParameterFileLoad {
     };
     Outcome outcome = Outcome::NotAParameterFile;
     AlbumParameters parameters; // the parameters after the load (unchanged when ignored)
-    QString error;              // "'<text>' is not a valid integer value" for a bad colour
+    QString error;              // "'<text>' is not a valid integer value (<key>)" for a bad colour
     QString readError;          // why the file could not be read at all, if it could not
     QStringList warnings;       // values refused, each with its key; the rest was loaded
 };
@@ -35,6 +35,9 @@ struct ParameterFileLoad {
 // not always the start values); a missing OnPage takes photoCount.
 ParameterFileLoad loadParameterFile(const QString& path, const AlbumParameters& current,
                                     int photoCount);
+
+// Why a load found no parameter file to read (outcome NotAParameterFile), naming the file.
+QString parameterFileRefusal(const QString& path, const ParameterFileLoad& load);
 
 // The start values again, with the per-page count set to photoCount. Font character sets
 // stay as they were.

@@ -47,8 +47,10 @@ public:
     virtual QString inputText(QWidget* parent, const QString& caption, const QString& prompt,
                               const QString& preset) = 0;
     virtual OpenFileResult openFiles(QWidget* parent, const OpenFileRequest& request) = 0;
-    // Save dialog with a prompt before overwriting; nullopt when cancelled.
-    virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter) = 0;
+    // Save dialog with a prompt before overwriting, opened in directory when one is given;
+    // nullopt when cancelled.
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter,
+                                            const QString& directory) = 0;
     // Folder browser; nullopt when cancelled.
     virtual std::optional<QString> chooseDirectory(QWidget* parent,
                                                    const DirectoryRequest& request) = 0;

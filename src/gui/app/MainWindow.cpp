@@ -307,11 +307,13 @@ void MainWindow::chooseBackgroundFile(int row) {
     // The shared dialog keeps the filter it last had: the image filter, or "all files"
     // after a parameter file was loaded.
     m_openDialog.fileName.clear();
-    const QStringList chosen =
-        chooseFileWithLastFilter(m_desktop, this, m_openDialog, PhotoListTab::photoFileFilter());
+    const QStringList chosen = chooseFileWithLastFilter(
+        m_desktop, this, m_openDialog, PhotoListTab::photoFileFilter(),
+        rememberedFolder(m_state.settingsPath, RememberedFolder::Backgrounds));
     if (chosen.isEmpty())
         return;
     const QString path = chosen.constFirst();
+    rememberFolder(m_state.settingsPath, RememberedFolder::Backgrounds, path);
     field->setFile(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1), path);
 }
 
@@ -336,22 +338,30 @@ void MainWindow::layoutModeChosen(int index) {
 
 void MainWindow::saveParametersToFile() {
     const std::optional<QString> path =
-        m_desktop.saveFile(this, QStringLiteral("Wszystkie pliki (*.*)|*.*"));
+        m_desktop.saveFile(this, QStringLiteral("Wszystkie pliki (*.*)|*.*"),
+                           rememberedFolder(m_state.settingsPath, RememberedFolder::Parameters));
     if (!path)
         return;
+    rememberFolder(m_state.settingsPath, RememberedFolder::Parameters, *path);
     if (const std::optional<QString> error = saveParameterFile(*path, parameters()))
         m_desktop.showMessage(this, QStringLiteral("Kadrela"), *error, Desktop::Icon::Error);
 }
 
 void MainWindow::loadParametersFromFile() {
     const QStringList chosen = chooseFilesToOpen(
-        m_desktop, this, m_openDialog, QStringLiteral("Wszystkie pliki (*.*)|*.*"), false);
+        m_desktop, this, m_openDialog, QStringLiteral("Wszystkie pliki (*.*)|*.*"), false,
+        rememberedFolder(m_state.settingsPath, RememberedFolder::Parameters));
     if (chosen.isEmpty())
         return;
+    rememberFolder(m_state.settingsPath, RememberedFolder::Parameters, chosen.constFirst());
     const ParameterFileLoad load =
         loadParameterFile(chosen.constFirst(), parameters(), photoCount());
-    if (load.outcome == ParameterFileLoad::Outcome::NotAParameterFile)
+    if (load.outcome == ParameterFileLoad::Outcome::NotAParameterFile) {
+        m_desktop.showMessage(this, QStringLiteral("Kadrela"),
+                              parameterFileRefusal(chosen.constFirst(), load),
+                              Desktop::Icon::Warning);
         return;
+    }
     m_desktop.showMessage(this, QStringLiteral("Kadrela"), QStringLiteral("OK"),
                           Desktop::Icon::Information);
     setParameters(load.parameters);

@@ -101,8 +101,11 @@ Desktop::OpenFileResult QtDesktop::openFiles(QWidget* parent, const OpenFileRequ
     return result;
 }
 
-std::optional<QString> QtDesktop::saveFile(QWidget* parent, const QString& filter) {
+std::optional<QString> QtDesktop::saveFile(QWidget* parent, const QString& filter,
+                                           const QString& directory) {
     QFileDialog dialog(parent);
+    if (!directory.isEmpty())
+        dialog.setDirectory(directory);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);

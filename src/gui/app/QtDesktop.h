@@ -11,7 +11,8 @@ public:
     QString inputText(QWidget* parent, const QString& caption, const QString& prompt,
                       const QString& preset) override;
     OpenFileResult openFiles(QWidget* parent, const OpenFileRequest& request) override;
-    std::optional<QString> saveFile(QWidget* parent, const QString& filter) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& filter,
+                                    const QString& directory) override;
     std::optional<QString> chooseDirectory(QWidget* parent,
                                            const DirectoryRequest& request) override;
     std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) override;

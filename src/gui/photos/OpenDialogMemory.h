@@ -17,9 +17,12 @@ struct OpenDialogMemory {
 };
 
 // Opens the shared dialog with the given filter and returns the chosen files (none when
-// cancelled), keeping what the dialog has to remember.
+// cancelled), keeping what the dialog has to remember. Until a file has been chosen in this
+// session, the dialog opens in startFolder (the folder kept from the last session).
 QStringList chooseFilesToOpen(Desktop& desktop, QWidget* parent, OpenDialogMemory& memory,
-                              const QString& filter, bool multipleFiles);
+                              const QString& filter, bool multipleFiles,
+                              const QString& startFolder = QString());
 // Opens it with whatever filter it had last (the photo filter before any opening).
 QStringList chooseFileWithLastFilter(Desktop& desktop, QWidget* parent, OpenDialogMemory& memory,
-                                     const QString& filterBeforeFirstOpening);
+                                     const QString& filterBeforeFirstOpening,
+                                     const QString& startFolder = QString());

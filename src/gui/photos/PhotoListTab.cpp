@@ -1,5 +1,7 @@
 #include "gui/photos/PhotoListTab.h"
 
+#include "core/app/ProgramSettings.h"
+
 #include "core/app/StringTable.h"
 #include "core/photos/DirectoryScan.h"
 #include "core/photos/PathParts.h"
@@ -276,7 +278,10 @@ bool PhotoListTab::takeDrop(const QMimeData* data) {
 
 void PhotoListTab::addFilesFromDialog() {
     const QStringList files =
-        chooseFilesToOpen(m_desktop, dialogParent(), m_openDialog, photoFileFilter(), true);
+        chooseFilesToOpen(m_desktop, dialogParent(), m_openDialog, photoFileFilter(), true,
+                          rememberedFolder(m_state.settingsPath, RememberedFolder::Photos));
+    if (!files.isEmpty())
+        rememberFolder(m_state.settingsPath, RememberedFolder::Photos, files.constFirst());
     for (const QString& file : files)
         addPhoto(QDir::toNativeSeparators(file));
     m_listBox->refreshHorizontalExtent();
@@ -285,12 +290,15 @@ void PhotoListTab::addFilesFromDialog() {
 void PhotoListTab::addDirectoryFromBrowser() {
     Desktop::DirectoryRequest request;
     request.preselected = existingDirectoryOrNothing(m_state.lastPhotoDirectory);
+    if (request.preselected.isEmpty())
+        request.preselected = rememberedFolder(m_state.settingsPath, RememberedFolder::Photos);
     request.allowNewFolder = false;
     const std::optional<QString> chosen = m_desktop.chooseDirectory(dialogParent(), request);
     if (!chosen || chosen->isEmpty())
         return;
     const QString directory = withTrailingSeparator(*chosen);
     m_state.lastPhotoDirectory = directory;
+    rememberFolder(m_state.settingsPath, RememberedFolder::Photos, directory);
     addDirectoryTree(directory);
     m_listBox->refreshHorizontalExtent();
 }

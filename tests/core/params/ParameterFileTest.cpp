@@ -245,7 +245,7 @@ void ParameterFileTest::badColourStopsTheLoadWhereItStands() {
                                         "TableType=2\r\n[AlbumP]\r\nColC=9\r\n");
     const ParameterFileLoad load = loadParameterFile(path, AlbumParameters{}, 0);
     QCOMPARE(load.outcome, ParameterFileLoad::Outcome::StoppedAtBadColour);
-    QCOMPARE(load.error, QStringLiteral("'pink' is not a valid integer value"));
+    QCOMPARE(load.error, QStringLiteral("'pink' is not a valid integer value (TableCol)"));
     QCOMPARE(load.parameters.categoryColumns, 3); // before the bad key
     QCOMPARE(load.parameters.mainTableFrame.width, 9);
     QCOMPARE(load.parameters.mainTableFrame.type, 0); // after it: not read

@@ -23,8 +23,9 @@ private slots:
     void fontChooserCopiesEverythingItOffers();
     void backgroundChooserTakesPathAndName();
     void saveAndLoadThroughTheDialogs();
-    void loadIgnoresOtherFilesAndReportsBadColours();
+    void loadSaysWhyOtherFilesAreNotLoadedAndNamesBadColours();
     void resetRestoresStartValues();
+    void aNewSessionOpensTheChoosersWhereTheLastLeftOff();
     void openingTheLayoutListShowsThePlainCaption();
     void layoutListWithoutPhotosAsksNothing();
     void perPageAnswers_data();
@@ -153,12 +154,15 @@ void ChoosersTest::saveAndLoadThroughTheDialogs() {
     QVERIFY(m_desktop->openFileRequests.constLast().filter.startsWith(QStringLiteral("All (")));
 }
 
-void ChoosersTest::loadIgnoresOtherFilesAndReportsBadColours() {
+void ChoosersTest::loadSaysWhyOtherFilesAreNotLoadedAndNamesBadColours() {
     const QString other = m_dir->filePath(QStringLiteral("other.ini"));
     testfiles::writeBytes(other, "[Info]\r\nInfo=KADRELA SETTINGS\r\n[AlbumP]\r\nColC=9\r\n");
     m_desktop->openFileAnswers.enqueue({{other}, 0});
     click("BitBtn4");
-    QVERIFY(m_desktop->requestsOf(QStringLiteral("message")).isEmpty());
+    // Nothing is loaded, and the window says why.
+    QCOMPARE(m_desktop->requestsOf(QStringLiteral("message")).size(), 1);
+    QVERIFY(m_desktop->requestsOf(QStringLiteral("message"))[0].text.contains(
+        QStringLiteral("other.ini is not an album parameter file")));
     QCOMPARE(m_window->parameters(), AlbumParameters{});
 
     const QString bad = m_dir->filePath(QStringLiteral("bad.ini"));
@@ -167,10 +171,50 @@ void ChoosersTest::loadIgnoresOtherFilesAndReportsBadColours() {
     m_desktop->openFileAnswers.enqueue({{bad}, 0});
     click("BitBtn4");
     const auto messages = m_desktop->requestsOf(QStringLiteral("message"));
-    QCOMPARE(messages.size(), 2);
-    QCOMPARE(messages[0].text, QStringLiteral("OK"));
-    QCOMPARE(messages[1].text, QStringLiteral("'purple' is not a valid integer value"));
+    QCOMPARE(messages.size(), 3);
+    QCOMPARE(messages[1].text, QStringLiteral("OK"));
+    QCOMPARE(messages[2].text, QStringLiteral("'purple' is not a valid integer value (TableCol)"));
     QCOMPARE(m_window->parameters().categoryColumns, 4);
+}
+
+void ChoosersTest::aNewSessionOpensTheChoosersWhereTheLastLeftOff() {
+    const QString parameters = m_dir->filePath(QStringLiteral("looks/summer.ini"));
+    const QString background = m_dir->filePath(QStringLiteral("pictures/sky.jpg"));
+    const QString photo = m_dir->filePath(QStringLiteral("photos/a.jpg"));
+    testfiles::writeBytes(background, fixtures::jpegBytes(QSize(8, 8)));
+    testfiles::writeBytes(photo, fixtures::jpegBytes(QSize(8, 8)));
+    QVERIFY(QDir().mkpath(QFileInfo(parameters).absolutePath()));
+    m_desktop->saveFileAnswers.enqueue(parameters);
+    click("BitBtn3");
+    m_desktop->openFileAnswers.enqueue({{background}, 0});
+    click("CheckBox15");
+    click("CheckBox6");
+    click("BitBtn7");
+    m_desktop->openFileAnswers.enqueue({{photo}, 0});
+    click("ToolButton1");
+
+    // A new session: each chooser starts in the folder it was last used in.
+    m_window = std::make_unique<MainWindow>(*m_desktop, m_dir->path(),
+                                            m_dir->filePath(QStringLiteral("kadrela.ini")));
+    m_desktop->requests.clear();
+    m_desktop->openFileRequests.clear();
+    click("BitBtn3");
+    QCOMPARE(m_desktop->requestsOf(QStringLiteral("save")).constLast().text,
+             QFileInfo(parameters).absolutePath());
+    click("BitBtn4");
+    QCOMPARE(m_desktop->openFileRequests.constLast().directory,
+             QFileInfo(parameters).absolutePath());
+    m_window = std::make_unique<MainWindow>(*m_desktop, m_dir->path(),
+                                            m_dir->filePath(QStringLiteral("kadrela.ini")));
+    click("ToolButton1");
+    QCOMPARE(m_desktop->openFileRequests.constLast().directory, QFileInfo(photo).absolutePath());
+    m_window = std::make_unique<MainWindow>(*m_desktop, m_dir->path(),
+                                            m_dir->filePath(QStringLiteral("kadrela.ini")));
+    click("CheckBox15");
+    click("CheckBox6");
+    click("BitBtn7");
+    QCOMPARE(m_desktop->openFileRequests.constLast().directory,
+             QFileInfo(background).absolutePath());
 }
 
 void ChoosersTest::resetRestoresStartValues() {

@@ -35,8 +35,9 @@ Desktop::OpenFileResult ScriptedDesktop::openFiles(QWidget*, const OpenFileReque
     return openFileAnswers.dequeue();
 }
 
-std::optional<QString> ScriptedDesktop::saveFile(QWidget*, const QString& filter) {
-    requests << Request{QStringLiteral("save"), {}, {}, Icon::Information, filter};
+std::optional<QString> ScriptedDesktop::saveFile(QWidget*, const QString& filter,
+                                                 const QString& directory) {
+    requests << Request{QStringLiteral("save"), {}, directory, Icon::Information, filter};
     return saveFileAnswers.isEmpty() ? std::nullopt : saveFileAnswers.dequeue();
 }
 
