@@ -25,6 +25,13 @@ constexpr ButtonCaption buttonCaptions[] = {
     {"BitBtn5", u"Resetuj parametry albumu", u"Reset album parameters"},
 };
 
+// A button's text would take its keys away (a new text sets its mnemonic as the shortcut).
+void setButtonText(QAbstractButton* button, const QString& text) {
+    const QKeySequence keys = button->shortcut();
+    button->setText(text);
+    button->setShortcut(keys);
+}
+
 // A tab page takes its caption on the tab, not on itself.
 bool setTabCaption(const QWidget* root, QWidget* page, const QString& caption) {
     for (PageControl* pages : root->findChildren<PageControl*>()) {
@@ -44,7 +51,7 @@ void setCaption(const QWidget* root, QWidget* widget, const QString& caption) {
     if (auto* label = qobject_cast<QLabel*>(widget))
         label->setText(caption);
     else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        button->setText(caption);
+        setButtonText(button, caption);
     else if (auto* group = qobject_cast<QGroupBox*>(widget))
         group->setTitle(caption);
     fitCaption(widget);
@@ -100,5 +107,16 @@ void applyInterfaceLanguage(QWidget* root, qint8 languageFlag) {
     for (const ButtonCaption& caption : buttonCaptions)
         if (auto* button = qobject_cast<QAbstractButton*>(
                 windowControl(root, QLatin1String(caption.objectName))))
-            button->setText(QString::fromUtf16(languageFlag ? caption.polish : caption.english));
+            setButtonText(button,
+                          QString::fromUtf16(languageFlag ? caption.polish : caption.english));
+    // Hints name the keys that do the same.
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
+        if (button->shortcut().isEmpty() || button->window() != root->window())
+            continue;
+        const QString keys = button->shortcut().toString(QKeySequence::NativeText);
+        const QString hint = button->toolTip();
+        if (!hint.endsWith(QLatin1Char('(') + keys + QLatin1Char(')')) && hint != keys)
+            button->setToolTip(
+                hint.isEmpty() ? keys : hint + QLatin1String(" (") + keys + QLatin1Char(')'));
+    }
 }

@@ -184,6 +184,8 @@ void MainWindow::connectChoosers() {
     connect(layoutList, &QComboBox::activated, this, &MainWindow::layoutModeChosen);
     layoutList->view()->installEventFilter(this);
 
+    m_saveParametersButton->setShortcut(QKeySequence::Save);
+    m_loadParametersButton->setShortcut(QKeySequence::Open);
     connect(m_saveParametersButton, &QPushButton::clicked, this, &MainWindow::saveParametersToFile);
     connect(m_loadParametersButton, &QPushButton::clicked, this,
             &MainWindow::loadParametersFromFile);

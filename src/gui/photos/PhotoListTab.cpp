@@ -174,6 +174,16 @@ void PhotoListTab::connectControls() {
         m_popupMenu->popup(m_listBox->viewport()->mapToGlobal(at));
     });
     connect(m_selectAllAction, &QAction::triggered, this, &PhotoListTab::selectAllPhotos);
+
+    // Keys for what the tool bar does to the list; a text field that has the keyboard keeps
+    // its own Delete and Ctrl+A.
+    m_toolButtons[2]->setShortcut(QKeySequence::Delete);
+    m_toolButtons[3]->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
+    m_toolButtons[4]->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
+    m_toolButtons[6]->setShortcut(QKeySequence::HelpContents);
+    m_selectAllAction->setShortcut(QKeySequence::SelectAll);
+    m_selectAllAction->setShortcutContext(Qt::WindowShortcut);
+    m_page->addAction(m_selectAllAction);
     connect(m_fileNameModeAction, &QAction::triggered, this,
             [this] { chooseDisplayMode(m_fileNameModeAction, m_fullPathModeAction); });
     connect(m_fullPathModeAction, &QAction::triggered, this,

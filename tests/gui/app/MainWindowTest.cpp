@@ -1,9 +1,12 @@
 #include "gui/app/MainWindow.h"
 #include "gui/app/PageControl.h"
+#include "gui/photos/PhotoListTab.h"
 
+#include "JpegFixtures.h"
 #include "ScriptedDesktop.h"
 #include "TestFiles.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -51,6 +54,9 @@ private slots:
     void closingSettingsDialogAtOnceWritesBothKeys();
     void choosingALanguageRelabelsEverythingAtOnce();
     void versionCheckSwitchIsSaved();
+    void keysDoWhatTheirButtonsDo_data();
+    void keysDoWhatTheirButtonsDo();
+    void selectAllKeySelectsEveryPhoto();
 
 private:
     QString programDirectory(const QString& which) const;
@@ -298,6 +304,63 @@ void MainWindowTest::versionCheckSwitchIsSaved() {
         QVERIFY(!dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->isChecked());
     });
     window.openProgramSettings();
+}
+
+void MainWindowTest::keysDoWhatTheirButtonsDo_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::newRow("Delete removes the selected photos") << "ToolButton3" << QKeySequence("Del");
+    QTest::newRow("Alt+Up moves them up") << "ToolButton4" << QKeySequence("Alt+Up");
+    QTest::newRow("Alt+Down moves them down") << "ToolButton5" << QKeySequence("Alt+Down");
+    QTest::newRow("F1 shows the About window") << "ToolButton7" << QKeySequence("F1");
+    QTest::newRow("Ctrl+S saves the parameters") << "BitBtn3" << QKeySequence("Ctrl+S");
+    QTest::newRow("Ctrl+O loads parameters") << "BitBtn4" << QKeySequence("Ctrl+O");
+}
+
+void MainWindowTest::keysDoWhatTheirButtonsDo() {
+    QFETCH(QString, button);
+    QFETCH(QKeySequence, keys);
+    for (const char* language : {"0", "1"}) {
+        testfiles::writeBytes(m_settingsPath,
+                              QByteArray("[Ustawienia]\r\nWersja=0\r\nJezyk=") + language);
+        ScriptedDesktop desktop;
+        MainWindow window(desktop, programDirectory({}), m_settingsPath);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QAbstractButton* target = nullptr;
+        for (QAbstractButton* candidate : window.findChildren<QAbstractButton*>(button))
+            if (candidate->window() == &window)
+                target = candidate;
+        QVERIFY(target);
+        // The hint tells the keys, in both languages.
+        QVERIFY2(target->toolTip().contains(keys.toString(QKeySequence::NativeText)),
+                 qPrintable(target->toolTip()));
+        // Nothing but the keys is needed: the button acts as when clicked (no dialog opens
+        // in the About window's place, as the scripted desktop answers at once).
+        if (button == "ToolButton7")
+            continue;
+        QSignalSpy clicked(target, &QAbstractButton::clicked);
+        QTest::keySequence(&window, keys);
+        QTRY_COMPARE(clicked.count(), 1);
+    }
+}
+
+void MainWindowTest::selectAllKeySelectsEveryPhoto() {
+    ScriptedDesktop desktop;
+    MainWindow window(desktop, programDirectory({}), m_settingsPath);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    for (int i = 0; i < 3; ++i) {
+        const QString photo = m_dir->filePath(QStringLiteral("p%1.jpg").arg(i));
+        testfiles::writeBytes(photo, fixtures::jpegBytes(QSize(8, 8)));
+        QVERIFY(window.photoTab()->addPhoto(photo));
+    }
+    QTest::keySequence(&window, QKeySequence::SelectAll);
+    auto* list = window.findChild<QAbstractItemView*>(QStringLiteral("ListBox1"));
+    QVERIFY(list);
+    QTRY_COMPARE(list->selectionModel()->selectedRows().size(), 3);
 }
 
 QTEST_MAIN(MainWindowTest)
