@@ -101,15 +101,8 @@ void PageControl::layoutTabs() {
     }
     m_rows = qMax(1, int(rows.size()));
 
-    // The row holding the current tab moves next to the page.
-    const int current = currentIndex();
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        if (rows[r].contains(current)) {
-            rows.append(rows.takeAt(r));
-            break;
-        }
-    }
-
+    // The rows stay where they are whichever tab is current: a row that jumped to the page
+    // would put another tab under the pointer for the next click.
     const int rowHeight = tabRowHeight();
     for (qsizetype r = 0; r < rows.size(); ++r) {
         const QList<int>& row = rows[r];
@@ -153,9 +146,15 @@ void PageControl::paintEvent(QPaintEvent*) {
         painter.setPen(border);
         painter.setBrush(colours.color(selected ? QPalette::Window : QPalette::Button));
         painter.drawRoundedRect(rect, 2, 2);
-        if (selected) // the tab and the page are one surface
-            painter.fillRect(rect.left() + 1, rect.bottom() - 1, rect.width() - 1, 3,
-                             colours.color(QPalette::Window));
+        if (selected) {
+            // Marked along its top; where it touches the page, the two are one surface.
+            painter.fillRect(rect.left() + 1, rect.top() + 1, rect.width() - 1, 3,
+                             colours.color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                           QPalette::Highlight));
+            if (rect.bottom() >= barHeight - 3)
+                painter.fillRect(rect.left() + 1, rect.bottom() - 1, rect.width() - 1, 3,
+                                 colours.color(QPalette::Window));
+        }
 
         QRect content = rect.adjusted(horizontalPadding / 2, 0, -horizontalPadding / 2, 0);
         const QString& text = m_tabs[index].text;

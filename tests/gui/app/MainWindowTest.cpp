@@ -54,6 +54,7 @@ private slots:
     void closingSettingsDialogAtOnceWritesBothKeys();
     void choosingALanguageRelabelsEverythingAtOnce();
     void versionCheckSwitchIsSaved();
+    void tabsStayWhereTheyAre();
     void keysDoWhatTheirButtonsDo_data();
     void keysDoWhatTheirButtonsDo();
     void selectAllKeySelectsEveryPhoto();
@@ -304,6 +305,22 @@ void MainWindowTest::versionCheckSwitchIsSaved() {
         QVERIFY(!dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->isChecked());
     });
     window.openProgramSettings();
+}
+
+void MainWindowTest::tabsStayWhereTheyAre() {
+    ScriptedDesktop desktop;
+    MainWindow window(desktop, programDirectory({}), m_settingsPath);
+    auto* pages = window.findChild<PageControl*>(QStringLiteral("PageControl1"));
+    QVERIFY(pages->tabRowCount() > 1); // the upper row is the one that used to jump
+    QList<QRect> places;
+    for (int i = 0; i < pages->count(); ++i)
+        places << pages->tabRect(i);
+    for (int i = pages->count() - 1; i >= 0; --i) {
+        QTest::mouseClick(pages, Qt::LeftButton, {}, places[i].center());
+        QCOMPARE(pages->currentIndex(), i);
+        for (int k = 0; k < pages->count(); ++k)
+            QCOMPARE(pages->tabRect(k), places[k]);
+    }
 }
 
 void MainWindowTest::keysDoWhatTheirButtonsDo_data() {
