@@ -292,13 +292,16 @@ void BatchTest::refusals_data() {
     QTest::addColumn<QString>("message");
 
     const QString src = "<src>";
-    const QString noLayout = "Brak ustawionego sposobu układu zdjęć w albumie";
-    const QString noPhotos = "Brak zdjeć na liście";
-    const QString noTitle = "Brak ustawionego tytułu albumu";
-    const QString noLocation = "Brak ustawionego katalogu albumu";
+    // In the language of -l, English without it.
+    const QString noLayout = "No layout of the photos in the album is chosen";
+    const QString noPhotos = "No photos on the list";
+    const QString noTitle = "No album title is given";
+    const QString noLocation = "No folder for the album is chosen";
     const QByteArray badLayout = infoSection + "[MainP]\r\nPArrange=3\r\n";
 
     QTest::newRow("title missing") << QStringList{"-o", "<out>"} << true << QByteArray() << noTitle;
+    QTest::newRow("title missing, in Polish") << QStringList{"-o", "<out>", "-l", "pl"} << true
+                                              << QByteArray() << "Brak ustawionego tytułu albumu";
     QTest::newRow("title empty") << QStringList{"-t", "", "-o", "<out>"} << true << QByteArray()
                                  << noTitle;
     QTest::newRow("location missing")

@@ -115,17 +115,22 @@ RunInput runInputFor(const QStringList& photoEntries, const AlbumParameters& par
 }
 
 std::optional<RunRefusal> validateRun(const RunInput& input) {
+    const bool polish = input.languageFlag != 0;
+    const auto refusal = [polish](const char16_t* inPolish, const char16_t* inEnglish,
+                                  RunRefusal::Focus focus) {
+        return RunRefusal{QString::fromUtf16(polish ? inPolish : inEnglish), focus};
+    };
     if (!hasLayoutMode(input.parameters.layoutMode))
-        return RunRefusal{QStringLiteral("Brak ustawionego sposobu układu zdjęć w albumie"),
-                          RunRefusal::Focus::None};
+        return refusal(u"Brak ustawionego sposobu układu zdjęć w albumie",
+                       u"No layout of the photos in the album is chosen", RunRefusal::Focus::None);
     if (input.photoEntries.isEmpty())
-        return RunRefusal{QStringLiteral("Brak zdjeć na liście"), RunRefusal::Focus::None};
+        return refusal(u"Brak zdjeć na liście", u"No photos on the list", RunRefusal::Focus::None);
     if (input.albumTitle.isEmpty())
-        return RunRefusal{QStringLiteral("Brak ustawionego tytułu albumu"),
-                          RunRefusal::Focus::Title};
+        return refusal(u"Brak ustawionego tytułu albumu", u"No album title is given",
+                       RunRefusal::Focus::Title);
     if (input.albumLocation.isEmpty())
-        return RunRefusal{QStringLiteral("Brak ustawionego katalogu albumu"),
-                          RunRefusal::Focus::Location};
+        return refusal(u"Brak ustawionego katalogu albumu", u"No folder for the album is chosen",
+                       RunRefusal::Focus::Location);
     return std::nullopt;
 }
 

@@ -51,8 +51,8 @@ struct RunResult {
     std::shared_ptr<const AlbumSnapshot> before;
 };
 
-// Why an album cannot be made; the texts are Polish whatever the interface language, and the
-// caller shows them with the caption "Infomracja".
+// Why an album cannot be made, in the interface language; the window shows it with the
+// caption "Infomracja" (English "Information").
 struct RunRefusal {
     enum class Focus { None, Title, Location };
     QString message;

@@ -5,10 +5,15 @@
 #include "gui/app/PageControl.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace {
 
@@ -59,6 +64,13 @@ void setCaption(const QWidget* root, QWidget* widget, const QString& caption) {
 
 } // namespace
 
+// The list's pop-up menu, which has no numbers in the string table either.
+constexpr ButtonCaption menuCaptions[] = {
+    {"Zaznaczwszystko1", u"Zaznacz wszystko", u"Select all"},
+    {"ylkonazwapliku1", u"Tylko nazwa pliku", u"File name only"},
+    {"ciekanazwapliku1", u"Ścieżka + nazwa pliku", u"Path + file name"},
+};
+
 void fitCaption(QWidget* widget) {
     if (!qobject_cast<QLabel*>(widget) && !qobject_cast<QCheckBox*>(widget))
         return;
@@ -68,6 +80,27 @@ void fitCaption(QWidget* widget) {
     const int needed = widget->sizeHint().width();
     if (widget->width() < needed)
         widget->resize(needed, widget->height());
+}
+
+void useQtTranslations(qint8 languageFlag) {
+    static QTranslator* polish = nullptr;
+    if (languageFlag != 0) {
+        if (polish)
+            return;
+        auto* translator = new QTranslator(QCoreApplication::instance());
+        if (translator->load(QLocale(QLocale::Polish), QStringLiteral("qtbase"),
+                             QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+            QCoreApplication::installTranslator(translator)) {
+            polish = translator;
+        } else {
+            delete translator;
+        }
+    } else if (polish) {
+        QCoreApplication::removeTranslator(polish);
+        delete polish;
+        polish = nullptr;
+    }
 }
 
 QWidget* windowControl(const QWidget* root, const QString& objectName) {
@@ -109,6 +142,10 @@ void applyInterfaceLanguage(QWidget* root, qint8 languageFlag) {
                 windowControl(root, QLatin1String(caption.objectName))))
             setButtonText(button,
                           QString::fromUtf16(languageFlag ? caption.polish : caption.english));
+    for (const ButtonCaption& caption : menuCaptions)
+        for (QAction* action : root->findChildren<QAction*>(QLatin1String(caption.objectName)))
+            action->setText(QString::fromUtf16(languageFlag ? caption.polish : caption.english));
+    useQtTranslations(languageFlag);
     // Hints name the keys that do the same.
     for (QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
         if (button->shortcut().isEmpty() || button->window() != root->window())

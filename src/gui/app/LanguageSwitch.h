@@ -11,6 +11,10 @@ class QWidget;
 // switches as well as the whole window. Captions are fitted as fitCaption says.
 void applyInterfaceLanguage(QWidget* root, qint8 languageFlag);
 
+// Qt's own dialogs (Yes and No, the file, colour and font choosers) in the same language:
+// Qt's translations for Polish installed or taken away.
+void useQtTranslations(qint8 languageFlag);
+
 // A caption never gets cut: a label or check box whose text needs more room grows (centred
 // samples and headings keep the room laid out for them).
 void fitCaption(QWidget* widget);

@@ -44,6 +44,11 @@ constexpr int pageControlHeight = 404;
 constexpr int buttonRowHeight = 30;
 constexpr int toolButtonSize = 26;
 
+QString allFilesFilter(qint8 languageFlag) {
+    return languageFlag ? QStringLiteral("Wszystkie pliki (*.*)|*.*")
+                        : QStringLiteral("All files (*.*)|*.*");
+}
+
 QString windowCaption() {
     return QStringLiteral("Kadrela v") + QLatin1String(KADRELA_VERSION);
 }
@@ -201,8 +206,10 @@ void MainWindow::createAlbum() {
     input.workers = 0; // one per core
 
     if (const std::optional<RunRefusal> refusal = validateRun(input)) {
-        m_desktop.showMessage(this, QStringLiteral("Infomracja"), refusal->message,
-                              Desktop::Icon::Information);
+        m_desktop.showMessage(this,
+                              m_state.languageFlag ? QStringLiteral("Infomracja")
+                                                   : QStringLiteral("Information"),
+                              refusal->message, Desktop::Icon::Information);
         if (refusal->focus != RunRefusal::Focus::None) {
             m_pageControl->setCurrentIndex(0);
             QLineEdit* field = refusal->focus == RunRefusal::Focus::Title
@@ -340,7 +347,7 @@ void MainWindow::layoutModeChosen(int index) {
 
 void MainWindow::saveParametersToFile() {
     const std::optional<QString> path =
-        m_desktop.saveFile(this, QStringLiteral("Wszystkie pliki (*.*)|*.*"),
+        m_desktop.saveFile(this, allFilesFilter(m_state.languageFlag),
                            rememberedFolder(m_state.settingsPath, RememberedFolder::Parameters));
     if (!path)
         return;
@@ -351,7 +358,7 @@ void MainWindow::saveParametersToFile() {
 
 void MainWindow::loadParametersFromFile() {
     const QStringList chosen = chooseFilesToOpen(
-        m_desktop, this, m_openDialog, QStringLiteral("Wszystkie pliki (*.*)|*.*"), false,
+        m_desktop, this, m_openDialog, allFilesFilter(m_state.languageFlag), false,
         rememberedFolder(m_state.settingsPath, RememberedFolder::Parameters));
     if (chosen.isEmpty())
         return;

@@ -144,7 +144,7 @@ void PhotoListTab::buildControls(QWidget* page) {
 }
 
 void PhotoListTab::buildPopupMenu() {
-    // The menu texts are the same in both interface languages.
+    // Polish as laid out; the language switch gives them their English texts.
     m_popupMenu = new QMenu(m_listBox);
     m_popupMenu->setObjectName(QStringLiteral("PopupMenu1"));
     m_selectAllAction = m_popupMenu->addAction(QStringLiteral("Zaznacz wszystko"));

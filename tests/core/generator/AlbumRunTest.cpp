@@ -133,7 +133,7 @@ void AlbumRunTest::refusals_data() {
     QTest::newRow("no title") << 1 << true << "" << false << 1 << "Brak ustawionego tytułu albumu"
                               << int(RunRefusal::Focus::Title);
     QTest::newRow("no location, English")
-        << 2 << true << "T" << false << 0 << "Brak ustawionego katalogu albumu"
+        << 2 << true << "T" << false << 0 << "No folder for the album is chosen"
         << int(RunRefusal::Focus::Location);
     QTest::newRow("blank title passes") << 2 << true << "  " << true << 0 << "" << none;
 }

@@ -4,6 +4,7 @@
 #include "ScriptedDesktop.h"
 #include "TestFiles.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -25,6 +26,7 @@ private slots:
     void borderTypeNamesInEnglish();
     void countLabelAndSampleHints();
     void enabledStatesAtStartAndAfterAChange();
+    void menuFilterAndQtsOwnDialogsFollowTheLanguage();
 
 private:
     std::unique_ptr<MainWindow> startWindow(const char* language);
@@ -192,6 +194,32 @@ void LanguageTest::enabledStatesAtStartAndAfterAChange() {
     find<QComboBox>("ComboBox3")->setCurrentIndex(1);
     QVERIFY(!find<QWidget>("GroupBox11")->isEnabled());
     QVERIFY(!find<QWidget>("CheckBox13")->isEnabled());
+}
+
+void LanguageTest::menuFilterAndQtsOwnDialogsFollowTheLanguage() {
+    m_window = startWindow("0");
+    QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("Zaznaczwszystko1"))->text(),
+             QStringLiteral("Select all"));
+    QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("ciekanazwapliku1"))->text(),
+             QStringLiteral("Path + file name"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
+    find<QPushButton>("BitBtn4")->click();
+    QCOMPARE(m_desktop.openFileRequests.constLast().filter, QStringLiteral("All files (*.*)|*.*"));
+
+    m_window = startWindow("1");
+    QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("Zaznaczwszystko1"))->text(),
+             QStringLiteral("Zaznacz wszystko"));
+    QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("ylkonazwapliku1"))->text(),
+             QStringLiteral("Tylko nazwa pliku"));
+    // Qt's own texts (message box buttons, file and colour dialogs) come from its Polish
+    // translations.
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Tak"));
+    find<QPushButton>("BitBtn4")->click();
+    QCOMPARE(m_desktop.openFileRequests.constLast().filter,
+             QStringLiteral("Wszystkie pliki (*.*)|*.*"));
+
+    m_window->applyLanguage(0);
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
 }
 
 QTEST_MAIN(LanguageTest)

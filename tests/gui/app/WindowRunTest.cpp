@@ -81,23 +81,23 @@ void WindowRunTest::refusalsComeInOrderAndLeadToTheField() {
     noLayout.layoutMode = -1;
     m_window->setParameters(noLayout);
     create->click();
-    QCOMPARE(lastMessage().text, QStringLiteral("Brak ustawionego sposobu układu zdjęć w albumie"));
-    QCOMPARE(lastMessage().caption, QStringLiteral("Infomracja"));
+    QCOMPARE(lastMessage().text, QStringLiteral("No layout of the photos in the album is chosen"));
+    QCOMPARE(lastMessage().caption, QStringLiteral("Information"));
 
     m_window->setParameters(AlbumParameters{});
     create->click();
-    QCOMPARE(lastMessage().text, QStringLiteral("Brak zdjeć na liście"));
+    QCOMPARE(lastMessage().text, QStringLiteral("No photos on the list"));
 
     addPhotos(1);
     pages->setCurrentIndex(2);
     create->click();
-    QCOMPARE(lastMessage().text, QStringLiteral("Brak ustawionego tytułu albumu"));
+    QCOMPARE(lastMessage().text, QStringLiteral("No album title is given"));
     QCOMPARE(pages->currentIndex(), 0);
 
     setTitleAndLocation(QStringLiteral("   "), QString()); // blanks are a title
     pages->setCurrentIndex(3);
     create->click();
-    QCOMPARE(lastMessage().text, QStringLiteral("Brak ustawionego katalogu albumu"));
+    QCOMPARE(lastMessage().text, QStringLiteral("No folder for the album is chosen"));
     QCOMPARE(pages->currentIndex(), 0);
     QCOMPARE(m_desktop->requestsOf(QStringLiteral("message")).size(), 4);
     QVERIFY(!locked());
