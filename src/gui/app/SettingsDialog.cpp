@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 
+#include <algorithm>
+
 SettingsDialog::SettingsDialog(Desktop& desktop, const QString& settingsPath, qint8 languageFlag,
                                QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -31,6 +33,7 @@ SettingsDialog::SettingsDialog(Desktop& desktop, const QString& settingsPath, qi
     m_versionCheck = new QCheckBox(this);
     m_versionCheck->setObjectName(QStringLiteral("CheckBox1"));
     m_versionCheck->setGeometry(8, 76, 238, 20);
+    fitToTheLongerText();
 
     applyLanguage();
     m_languageList->setCurrentIndex(m_languageFlag == 1 ? 1 : 0);
@@ -43,6 +46,23 @@ SettingsDialog::SettingsDialog(Desktop& desktop, const QString& settingsPath, qi
         emit languageChosen(m_languageFlag);
         applyLanguage();
     });
+}
+
+// The dialog is as the layout made it unless the desktop's fonts need more room for the check
+// box's text in either language; then it grows, the same for both, so that switching the
+// language does not make it jump.
+void SettingsDialog::fitToTheLongerText() {
+    int needed = 0;
+    for (const QString& text : {QStringLiteral("Sprawdzaj wersję programu przy starcie"),
+                                QStringLiteral("Check program version at startup")}) {
+        m_versionCheck->setText(text);
+        needed = std::max(needed, m_versionCheck->sizeHint().width());
+    }
+    const int width = std::max(m_versionCheck->width(), needed);
+    m_versionCheck->resize(width,
+                           std::max(m_versionCheck->height(), m_versionCheck->sizeHint().height()));
+    setFixedSize(std::max(250, m_versionCheck->x() + width + 4), 117);
+    m_languageGroup->resize(this->width() - 16, m_languageGroup->height());
 }
 
 void SettingsDialog::applyLanguage() {

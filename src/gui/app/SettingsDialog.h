@@ -26,6 +26,7 @@ signals:
 
 private:
     void applyLanguage();
+    void fitToTheLongerText();
     void writeSettings();
 
     Desktop& m_desktop;

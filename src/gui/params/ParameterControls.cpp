@@ -8,6 +8,9 @@
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
@@ -103,6 +106,23 @@ void FontSampleLabel::setFontSpec(const FontSpec& fontSpec) {
     setPalette(colours);
     if (changed)
         emit fontSpecChanged();
+}
+
+void FontSampleLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRectF area = contentsRect();
+    const QFontMetricsF metrics(font());
+    const QSizeF needed(metrics.horizontalAdvance(text()) + 2, metrics.height());
+    const qreal scale =
+        std::min({1.0, area.width() / needed.width(), area.height() / needed.height()});
+    painter.translate(area.center());
+    painter.scale(scale, scale);
+    painter.translate(-area.center());
+    // The text's room, grown by as much as the drawing shrinks, around the same centre.
+    QRectF room(QPointF(), area.size() / scale);
+    room.moveCenter(area.center());
+    style()->drawItemText(&painter, room.toAlignedRect(), int(alignment()), palette(), isEnabled(),
+                          text(), foregroundRole());
 }
 
 void FontSampleLabel::mousePressEvent(QMouseEvent* event) {

@@ -60,6 +60,10 @@ public:
     const FontSpec& fontSpec() const { return m_spec; }
     void setFontSpec(const FontSpec& fontSpec);
 
+    // A sample in a large font, or on a desktop whose fonts run larger, is drawn smaller
+    // until it fits: it is always seen whole. So it needs no particular size.
+    QSize minimumSizeHint() const override { return {}; }
+
 signals:
     void clicked();
     void fontSpecChanged();
@@ -67,6 +71,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     FontSpec m_spec;

@@ -1,5 +1,6 @@
 #include "gui/app/MainWindow.h"
 #include "gui/app/PageControl.h"
+#include "gui/app/SettingsDialog.h"
 #include "gui/photos/PhotoListTab.h"
 
 #include "JpegFixtures.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -55,6 +57,7 @@ private slots:
     void choosingALanguageRelabelsEverythingAtOnce();
     void versionCheckSwitchIsSaved();
     void tabsStayWhereTheyAre();
+    void settingsDialogFitsItsTexts();
     void keysDoWhatTheirButtonsDo_data();
     void keysDoWhatTheirButtonsDo();
     void selectAllKeySelectsEveryPhoto();
@@ -320,6 +323,19 @@ void MainWindowTest::tabsStayWhereTheyAre() {
         QCOMPARE(pages->currentIndex(), i);
         for (int k = 0; k < pages->count(); ++k)
             QCOMPARE(pages->tabRect(k), places[k]);
+    }
+}
+
+void MainWindowTest::settingsDialogFitsItsTexts() {
+    ScriptedDesktop desktop;
+    for (const qint8 language : {qint8(0), qint8(1)}) {
+        SettingsDialog dialog(desktop, m_settingsPath, language);
+        for (QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QSize needed =
+                qobject_cast<QGroupBox*>(child) ? child->minimumSizeHint() : child->sizeHint();
+            QVERIFY2(needed.width() <= child->width(), qPrintable(child->objectName()));
+            QVERIFY2(dialog.rect().contains(child->geometry()), qPrintable(child->objectName()));
+        }
     }
 }
 

@@ -154,6 +154,7 @@ private slots:
     void userChangeIsReported();
     void choosersAreAskedFor_data();
     void choosersAreAskedFor();
+    void fontSamplesShowTheirTextWhole();
     void everyCaptionFits_data();
     void everyCaptionFits();
 };
@@ -504,6 +505,32 @@ void ParameterTabsTest::choosersAreAskedFor() {
     QCOMPARE(colours.count() + fonts.count() + files.count(), 1);
 }
 
+// A sample in the largest font the chooser offers is still seen whole: the text's ink keeps
+// clear of the sample's edges.
+void ParameterTabsTest::fontSamplesShowTheirTextWhole() {
+    Tabs tabs;
+    auto* sample = tabs.find<FontSampleLabel>(QStringLiteral("Label39"));
+    FontSpec huge = sample->fontSpec();
+    huge.pointSize = 72;
+    huge.colour = 0x000000;
+    sample->setFontSpec(huge);
+    QImage picture = sample->grab().toImage();
+    const QRgb background = picture.pixel(0, 0);
+    int left = picture.width();
+    int right = -1;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) != background) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    QVERIFY(right > left); // something is drawn
+    QVERIFY2(
+        left > 0 && right < picture.width() - 1,
+        qPrintable(
+            QStringLiteral("ink from %1 to %2 of %3").arg(left).arg(right).arg(picture.width())));
+}
+
 void ParameterTabsTest::everyCaptionFits_data() {
     QTest::addColumn<int>("languageFlag");
     QTest::newRow("Polish") << 1;
@@ -542,8 +569,9 @@ void ParameterTabsTest::everyCaptionFits() {
                     }
                 } else if (auto* button = qobject_cast<const QPushButton*>(child)) {
                     needed = button->iconSize() + QSize(4, 4); // a picture, no caption
-                } else if (qobject_cast<const QGroupBox*>(child)) {
-                    needed = child->minimumSizeHint();
+                } else if (qobject_cast<const QGroupBox*>(child) ||
+                           qobject_cast<const FontSampleLabel*>(child)) {
+                    needed = child->minimumSizeHint(); // a sample shrinks its text to fit
                 } else {
                     needed = child->sizeHint();
                 }
