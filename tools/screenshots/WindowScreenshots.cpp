@@ -3,6 +3,7 @@
 
 #include "gui/app/MainWindow.h"
 #include "gui/app/PageControl.h"
+#include "gui/app/SettingsDialog.h"
 #include "gui/photos/PhotoListTab.h"
 
 #include "gui/photos/PhotoListBox.h"
@@ -67,5 +68,13 @@ int main(int argc, char** argv) {
             return 1;
         std::printf("%s\n", qPrintable(path));
     }
+    // The program settings dialog, in the same language.
+    SettingsDialog dialog(desktop, settingsPath, qint8(language.toInt()), &window);
+    dialog.show();
+    QCoreApplication::processEvents();
+    const QString dialogPath = output.filePath(QStringLiteral("settings%1.png").arg(suffix));
+    if (!dialog.grab().save(dialogPath))
+        return 1;
+    std::printf("%s\n", qPrintable(dialogPath));
     return 0;
 }
