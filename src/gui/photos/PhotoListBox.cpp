@@ -83,6 +83,8 @@ private:
 
 namespace {
 
+constexpr int textMargin = 2;
+
 class PhotoRowDelegate : public QStyledItemDelegate {
 public:
     explicit PhotoRowDelegate(PhotoListBox* box)
@@ -90,7 +92,9 @@ public:
         , m_box(box) {}
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        return QSize(m_box->horizontalExtent(), PhotoListBox::rowHeight);
+        // The text starts textMargin in; as much again after it, so that the list scrolls
+        // far enough to show its last letter.
+        return QSize(m_box->horizontalExtent() + 2 * textMargin, PhotoListBox::rowHeight);
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -107,7 +111,7 @@ public:
         // most themes) would vanish on it, so selected rows keep the list's black text.
         painter->setPen(QColor(Qt::black));
         painter->setFont(option.font);
-        painter->drawText(row.adjusted(2, 0, 0, 0),
+        painter->drawText(row.adjusted(textMargin, 0, 0, 0),
                           Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                           index.data(Qt::DisplayRole).toString());
         if (option.state.testFlag(QStyle::State_HasFocus)) {

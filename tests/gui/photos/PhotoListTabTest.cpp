@@ -323,7 +323,9 @@ void PhotoListTabTest::displayModesAndExtent() {
     QCOMPARE(rowIndex(1).data().toString(), second);
     const int widest = metrics.horizontalAdvance(second);
     QCOMPARE(list()->horizontalExtent(), widest);
-    QTRY_COMPARE(list()->horizontalScrollBar()->maximum(), widest - list()->viewport()->width());
+    // Scrolled to the end, the last letter of the longest path is in view.
+    QTRY_VERIFY(list()->horizontalScrollBar()->maximum() + list()->viewport()->width() >=
+                2 + widest);
 
     // Choosing the checked item switches to the other mode.
     fullPath->trigger();
