@@ -11,6 +11,7 @@
 #include "JpegFixtures.h"
 #include "TestFiles.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
@@ -62,7 +63,7 @@ private:
         QByteArray err;
     };
     Outcome run(const QStringList& arguments, const QString& command = QString());
-    Outcome runOnSmallDisk(const QStringList& arguments, bool fillFirst);
+    Outcome runOnSmallDisk(const QStringList& arguments, bool fillFirst, const char* size);
     QString photo(const QString& relativePath, QSize size = QSize(64, 48));
     QString parameterFile(const QByteArray& keys);
     QString mainPage() const { return m_out + "/album-Wakacje.html"; }
@@ -440,6 +441,9 @@ void BatchTest::failures_data() {
                                << "No space left on device";
     QTest::newRow("disk full on a second run: the first album stays") << "disk full again"
                                                                       << "No space left on device";
+    // A PNG is copied and never read: its copy's failure is the only sign of it.
+    QTest::newRow("disk full while copying a PNG") << "disk full copying"
+                                                   << "noise.png cannot be copied";
 }
 
 void BatchTest::failures() {
@@ -450,6 +454,12 @@ void BatchTest::failures() {
         arguments[3] = m_out + "/not/there";
     if (damage == "style")
         QVERIFY(QDir().mkpath(album() + "style.css"));
+    if (damage == "disk full copying") {
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        fixtures::noisePicture(QSize(160, 120)).save(&png, "PNG"); // 57 KB, more than is free
+        arguments << fixtures::writeFixture(m_src, "noise.png", png.data());
+    }
     if (damage == "undecodable") {
         // The header reads well, so the photo gets into the list, but its components name a
         // quantisation table the file never defines: decoding stops before the first row.
@@ -463,8 +473,9 @@ void BatchTest::failures() {
     }
 
     const bool fullDisk = damage.startsWith("disk full");
-    const Outcome outcome =
-        fullDisk ? runOnSmallDisk(arguments, damage == "disk full again") : run(arguments);
+    const Outcome outcome = fullDisk ? runOnSmallDisk(arguments, damage == "disk full again",
+                                                      damage == "disk full" ? "12k" : "48k")
+                                     : run(arguments);
     QCOMPARE(outcome.status, 3);
     QCOMPARE(outcome.out, QByteArray());
     const QByteArrayList lines = errorLines(outcome.err);
@@ -487,12 +498,12 @@ void BatchTest::failures() {
     }
 }
 
-// Runs kadrela-batch with the album location on a new 12 KB file system (48 KB with
-// fillFirst), in a mount
-// namespace of its own; the location's files are then copied to <root>/after. With
+// Runs kadrela-batch with the album location on a new file system of the given size, in a
+// mount namespace of its own; the location's files are then copied to <root>/after. With
 // fillFirst the album is made once, copied to <root>/first, and the disk filled up before the
 // run whose outcome counts.
-BatchTest::Outcome BatchTest::runOnSmallDisk(const QStringList& arguments, bool fillFirst) {
+BatchTest::Outcome BatchTest::runOnSmallDisk(const QStringList& arguments, bool fillFirst,
+                                             const char* size) {
     if (QProcess::execute("unshare", {"--user", "--map-root-user", "--mount", "true"}) != 0)
         QTest::qSkip("no mount namespace to make a small file system in", __FILE__, __LINE__);
     const QString script = QStringLiteral(R"(
@@ -511,7 +522,7 @@ BatchTest::Outcome BatchTest::runOnSmallDisk(const QStringList& arguments, bool 
     QDir(m_root->path()).mkpath("first");
     return run(QStringList{"--user", "--map-root-user", "--mount", "sh", "-c", script, "sh", m_out,
                            m_root->filePath("after"), m_root->filePath("first"),
-                           fillFirst ? "1" : "0", fillFirst ? "48k" : "12k", program} +
+                           fillFirst ? "1" : "0", size, program} +
                    arguments,
                "unshare");
 }
