@@ -72,6 +72,19 @@ struct InfoItem {
     bool operator==(const InfoItem&) const = default;
 };
 
+// Pages for today's screens, a choice of this program's own (off by default; the classic album
+// is made otherwise): photo pages that fit the window, filtered thumbnails with a version for
+// high-density screens, pages that adapt to a phone, keyboard and swipe navigation.
+struct ModernPagesParameters {
+    bool enabled = false;
+    int displayLongSide = 2048;   // the photo pages' copy: 1280, 1600, 2048, 2560, 0 full size
+    bool publishOriginals = true; // the full-size copy, opened by clicking the photo
+
+    bool operator==(const ModernPagesParameters&) const = default;
+};
+// The long sides offered for the photo pages' copies, in list order (0: full size).
+inline constexpr int modernDisplaySizes[] = {1280, 1600, 2048, 2560, 0};
+
 // Every parameter that shapes an album, with the values the program starts with. List
 // values are item indexes, -1 meaning no item is selected. The comments name the control
 // of the window that shows each value.
@@ -116,6 +129,8 @@ struct AlbumParameters {
 
     // Photos per thumbnail page in the fixed-count layout; 0 means not set.
     qint32 perPageCount = 0;
+
+    ModernPagesParameters modern; // the fifth tab page
 
     bool operator==(const AlbumParameters&) const = default;
 };

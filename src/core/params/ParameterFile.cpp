@@ -5,6 +5,8 @@
 #include "core/photos/ImageHeader.h"
 
 #include <QDir>
+
+#include <algorithm>
 #include <QFileInfo>
 
 #include <variant>
@@ -312,6 +314,21 @@ void readKey(const ProfileFile& file, const Key& key, AlbumParameters& p, int ph
         key.value);
 }
 
+// The program's own settings; a file written before them (or by another program) makes the
+// classic album.
+void readModernPages(const ProfileFile& file, ModernPagesParameters& modern) {
+    const ModernPagesParameters defaults;
+    modern.enabled = file.readBool(ownSection(), QStringLiteral("Modern"), defaults.enabled);
+    const int size =
+        file.readInteger(ownSection(), QStringLiteral("ModernSize"), defaults.displayLongSide);
+    modern.displayLongSide = std::find(std::begin(modernDisplaySizes), std::end(modernDisplaySizes),
+                                       size) != std::end(modernDisplaySizes)
+                                 ? size
+                                 : defaults.displayLongSide;
+    modern.publishOriginals =
+        file.readBool(ownSection(), QStringLiteral("ModernOriginals"), defaults.publishOriginals);
+}
+
 } // namespace
 
 std::optional<QString> saveParameterFile(const QString& path, const AlbumParameters& parameters) {
@@ -326,6 +343,9 @@ std::optional<QString> saveParameterFile(const QString& path, const AlbumParamet
         if (const auto* background = std::get_if<BackgroundFileName>(&key.value))
             file.writeString(ownSection(), fullPathKey(latin(key.name)),
                              background->value(values).filePath);
+    file.writeBool(ownSection(), QStringLiteral("Modern"), values.modern.enabled);
+    file.writeInteger(ownSection(), QStringLiteral("ModernSize"), values.modern.displayLongSide);
+    file.writeBool(ownSection(), QStringLiteral("ModernOriginals"), values.modern.publishOriginals);
     if (!file.save())
         return QStringLiteral("Unable to write to %1").arg(path);
     return std::nullopt;
@@ -344,6 +364,7 @@ ParameterFileLoad loadParameterFile(const QString& path, const AlbumParameters& 
     try {
         for (const auto& [section, name] : loadOrder)
             readKey(file, keyNamed(section, name), result.parameters, photoCount, result.warnings);
+        readModernPages(file, result.parameters.modern);
         result.outcome = ParameterFileLoad::Outcome::Loaded;
     } catch (const BadColour& bad) {
         result.outcome = ParameterFileLoad::Outcome::StoppedAtBadColour;

@@ -50,6 +50,7 @@ AlbumParameters unusualParameters() {
     p.pageSize.shown = true;
     p.photoFrame = {true, 4, 0x00008080, 6};
     p.photoTitleFont = {QStringLiteral("Georgia"), 24, 0x00800080, true, true, false, false, 238};
+    p.modern = {true, 1280, false};
     return p;
 }
 
@@ -126,10 +127,11 @@ void ParameterFileTest::savedFileStartsAsTheProgramHasAlwaysWrittenIt() {
     // The program's own settings follow, in a section that readers of the classic keys
     // pass over.
     QVERIFY(bytes.endsWith("TitleFBold=1\r\nTitleFItalic=0\r\n[Kadrela]\r\nPBckPath=\r\n"
-                           "TBckPath=\r\nCBckPath=\r\n"));
+                           "TBckPath=\r\nCBckPath=\r\nModern=0\r\nModernSize=2048\r\n"
+                           "ModernOriginals=1\r\n"));
     QCOMPARE(bytes.count("\r\n["), 5); // [MainP] [AlbumP] [Bckg] [PhotoP] [Kadrela]
     // Section lines, then the keys of each section with a font group counting five lines.
-    QCOMPARE(bytes.count("\r\n"), 6 + 1 + (14 + 5) + (18 + 5 * 5) + 15 + (9 + 4 * 5) + 3);
+    QCOMPARE(bytes.count("\r\n"), 6 + 1 + (14 + 5) + (18 + 5 * 5) + 15 + (9 + 4 * 5) + 3 + 3);
 }
 
 void ParameterFileTest::roundTripKeepsEveryValueButFontExtras() {
