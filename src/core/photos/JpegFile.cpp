@@ -156,24 +156,57 @@ void cmykToRgb(const JSAMPLE* cmyk, uchar* rgb, JDIMENSION width, bool inverted)
     }
 }
 
-bool decodeGuarded(Decompressor* decompressor, QImage* image) {
+// The whole-picture coefficient buffers libjpeg keeps for a file of several scans (nothing
+// for a baseline file, which is decoded a row of blocks at a time).
+qint64 coefficientBytes(const jpeg_decompress_struct& cinfo) {
+    if (!jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&cinfo)))
+        return 0;
+    qint64 bytes = 0;
+    for (int c = 0; c < cinfo.num_components; ++c) {
+        const jpeg_component_info& component = cinfo.comp_info[c];
+        const qint64 columns = (component.width_in_blocks + component.h_samp_factor - 1) /
+                               component.h_samp_factor * component.h_samp_factor;
+        const qint64 rows = (component.height_in_blocks + component.v_samp_factor - 1) /
+                            component.v_samp_factor * component.v_samp_factor;
+        bytes += columns * rows * DCTSIZE2 * qint64(sizeof(JCOEF));
+    }
+    return bytes;
+}
+
+// atLeast, when not empty, lets libjpeg scale the picture down in its inverse DCT (by an
+// eighth at a time) as far as keeps it at least that large; scaled is the size reached.
+bool decodeGuarded(Decompressor* decompressor, QImage* image, const QSize* atLeast = nullptr,
+                   int* orientation = nullptr) {
     j_decompress_ptr cinfo = &decompressor->cinfo;
     if (setjmp(decompressor->errors.jump))
         return false;
     jpeg_create_decompress(cinfo);
     cinfo->src = &decompressor->source.pub;
+    jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
     if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK)
         return false;
     decompressor->source.endIsDamage = true;
-
-    // A header can claim 65500 x 65500 pixels in a few dozen bytes. The picture, and libjpeg's
-    // buffers for a progressive file, are held to the ceiling Qt's own image readers use.
-    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-    if (limit > 0) {
-        if (qint64(cinfo->image_width) * cinfo->image_height * 3 > limit)
-            return false;
-        cinfo->mem->max_memory_to_use = static_cast<long>(2 * limit);
+    if (orientation)
+        *orientation = orientationOfMarkers(*cinfo);
+    if (atLeast && !atLeast->isEmpty()) {
+        for (unsigned eighths = 1; eighths <= 8; ++eighths) {
+            cinfo->scale_num = eighths;
+            cinfo->scale_denom = 8;
+            jpeg_calc_output_dimensions(cinfo);
+            if (cinfo->output_width >= JDIMENSION(atLeast->width()) &&
+                cinfo->output_height >= JDIMENSION(atLeast->height()))
+                break;
+        }
     }
+    jpeg_calc_output_dimensions(cinfo);
+
+    // A header can claim 65500 x 65500 pixels in a few dozen bytes. The picture is held to the
+    // ceiling Qt's own image readers use, libjpeg's buffers for a progressive file to theirs.
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (limit > 0 && qint64(cinfo->output_width) * cinfo->output_height * 3 > limit)
+        return false;
+    cinfo->mem->max_memory_to_use =
+        static_cast<long>(std::max(2 * limit, coefficientBytes(*cinfo) + qint64(64) * 1024 * 1024));
 
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
@@ -266,23 +299,6 @@ void copyLine(const JSAMPLE* rgbRow, const SamplingPlan& plan, int line, QImage*
 // the time of a large photo goes; the few rows the sampling needs are decoded in full. Where
 // fancy upsampling needs the rows around a wanted one (4:2:0, 4:4:0), libjpeg decodes those
 // itself, so every row read is the row a full decode gives.
-// The whole-picture coefficient buffers libjpeg keeps for a file of several scans (nothing
-// for a baseline file, which is decoded a row of blocks at a time).
-qint64 coefficientBytes(const jpeg_decompress_struct& cinfo) {
-    if (!jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&cinfo)))
-        return 0;
-    qint64 bytes = 0;
-    for (int c = 0; c < cinfo.num_components; ++c) {
-        const jpeg_component_info& component = cinfo.comp_info[c];
-        const qint64 columns = (component.width_in_blocks + component.h_samp_factor - 1) /
-                               component.h_samp_factor * component.h_samp_factor;
-        const qint64 rows = (component.height_in_blocks + component.v_samp_factor - 1) /
-                            component.v_samp_factor * component.v_samp_factor;
-        bytes += columns * rows * DCTSIZE2 * qint64(sizeof(JCOEF));
-    }
-    return bytes;
-}
-
 bool decodeSampledGuarded(Decompressor* decompressor, const SamplingPlan* plan, QImage* image) {
     j_decompress_ptr cinfo = &decompressor->cinfo;
     if (setjmp(decompressor->errors.jump))
@@ -481,6 +497,18 @@ std::optional<JpegHeader> readJpegHeader(const QString& path) {
     header.orientation = orientationOfMarkers(decompressor.cinfo);
     header.bytesRead = decompressor.source.bytesRead;
     return header;
+}
+
+std::optional<QImage> readJpegScaled(const QString& path, QSize atLeast, int* orientation) {
+    QFile file;
+    QString reason;
+    if (!openRegularFile(path, file, reason, QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    QImage image;
+    Decompressor decompressor(&file, imageChunkSize);
+    if (!decodeGuarded(&decompressor, &image, &atLeast, orientation))
+        return std::nullopt;
+    return image;
 }
 
 std::optional<QImage> readJpegImage(const QString& path) {

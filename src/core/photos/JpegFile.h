@@ -31,6 +31,11 @@ std::optional<JpegHeader> readJpegHeader(const QString& path);
 // decoded stays grey. Anything libjpeg refuses gives nullopt.
 std::optional<QImage> readJpegImage(const QString& path);
 
+// The picture scaled down by libjpeg's inverse DCT as far as keeps it at least atLeast (in
+// eighths; stored orientation, none applied), which costs much less than decoding it whole;
+// the EXIF orientation is given back in orientation. nullopt as for readJpegImage.
+std::optional<QImage> readJpegScaled(const QString& path, QSize atLeast, int* orientation);
+
 // The picture as its EXIF orientation shows it, shrunk or stretched to size with
 // nearest-neighbour sampling (pixel (x, y) comes from (x·W/size.width, y·H/size.height) of the
 // turned picture, rounded down), as QImage::Format_RGB888. Pixel for pixel what readJpegImage
