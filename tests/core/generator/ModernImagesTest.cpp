@@ -1,0 +1,131 @@
+#include "core/generator/ModernImages.h"
+#include "core/generator/ThumbnailMaker.h"
+#include "core/photos/JpegFile.h"
+
+#include "JpegFixtures.h"
+#include "TestFiles.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+// Fine stripes over a gradient: what nearest-neighbour sampling turns into moiré.
+QImage stripedPicture(QSize size) {
+    QImage picture(size, QImage::Format_RGB888);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            const int stripe = ((x / 2) + (y / 3)) % 2 ? 230 : 25;
+            picture.setPixel(x, y, qRgb(stripe, (x * 255) / size.width(), (y * 255) / size.height()));
+        }
+    return picture;
+}
+
+// The exact area average: each pixel of the result is the mean of the source pixels it
+// covers, fractions weighed.
+QImage referenceDownscale(const QImage& source, QSize size) {
+    QImage result(size, QImage::Format_RGB888);
+    const double sx = double(source.width()) / size.width();
+    const double sy = double(source.height()) / size.height();
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            double sum[3] = {}, weight = 0;
+            for (int v = int(y * sy); v < std::ceil((y + 1) * sy); ++v)
+                for (int u = int(x * sx); u < std::ceil((x + 1) * sx); ++u) {
+                    const double w = (std::min<double>(u + 1, (x + 1) * sx) - std::max<double>(u, x * sx)) *
+                                     (std::min<double>(v + 1, (y + 1) * sy) - std::max<double>(v, y * sy));
+                    const QRgb p = source.pixel(u, v);
+                    sum[0] += w * qRed(p);
+                    sum[1] += w * qGreen(p);
+                    sum[2] += w * qBlue(p);
+                    weight += w;
+                }
+            result.setPixel(x, y, qRgb(int(sum[0] / weight + 0.5), int(sum[1] / weight + 0.5),
+                                       int(sum[2] / weight + 0.5)));
+        }
+    return result;
+}
+
+double psnr(const QImage& a, const QImage& b) {
+    double squares = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            for (const int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)})
+                squares += d * d;
+        }
+    const double mean = squares / (3.0 * a.width() * a.height());
+    return 10 * std::log10(255.0 * 255.0 / std::max(mean, 1e-9));
+}
+
+} // namespace
+
+class ModernImagesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void thumbnailsAreFilteredNotSampled();
+    void displayCopiesFitTurnAndCarryNoMetadata_data();
+    void displayCopiesFitTurnAndCarryNoMetadata();
+};
+
+// Measured, not assumed: the modern thumbnail against an exact area average of the photo, and
+// the classic nearest-neighbour thumbnail against the same.
+void ModernImagesTest::thumbnailsAreFilteredNotSampled() {
+    QTemporaryDir dir;
+    const QImage original = stripedPicture(QSize(1600, 1200));
+    const QString photo = fixtures::writeFixture(dir.path(), "p.jpg", fixtures::jpegBytes(original, 98));
+    const QSize size(100, 75);
+    ModernImagePlan plan{photo, photo, dir.filePath("d.jpg"), QSize(1280, 1280),
+                         dir.filePath("t.jpg"), dir.filePath("t2.jpg"), size};
+    makeModernImages(plan);
+    const QImage decoded = *readJpegImage(photo);
+    const QImage reference = referenceDownscale(decoded, size);
+    const double modern = psnr(*readJpegImage(plan.thumbnailPath), reference);
+    const double sampled = psnr(thumbnailPicture(photo, size), reference);
+    qInfo("thumbnail PSNR against an exact area average: filtered %.1f dB, sampled %.1f dB",
+          modern, sampled);
+    constexpr double floor = 30.0;
+    QVERIFY2(modern >= floor, qPrintable(QString::number(modern)));
+    QVERIFY2(sampled < floor, qPrintable(QString::number(sampled)));
+    QCOMPARE(readJpegImage(plan.thumbnail2xPath)->size(), size * 2);
+}
+
+void ModernImagesTest::displayCopiesFitTurnAndCarryNoMetadata_data() {
+    QTest::addColumn<QSize>("photo");
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<QSize>("box");
+    QTest::addColumn<QSize>("shown");
+    QTest::newRow("shrunk to the long side") << QSize(1600, 1200) << 1 << QSize(1280, 1280)
+                                             << QSize(1280, 960);
+    QTest::newRow("never enlarged") << QSize(640, 480) << 1 << QSize(1280, 1280) << QSize(640, 480);
+    QTest::newRow("turned by its EXIF orientation")
+        << QSize(1600, 1200) << 6 << QSize(1280, 1280) << QSize(960, 1280);
+    QTest::newRow("full size") << QSize(1600, 1200) << 8 << QSize(1200, 1600) << QSize(1200, 1600);
+}
+
+void ModernImagesTest::displayCopiesFitTurnAndCarryNoMetadata() {
+    QFETCH(QSize, photo);
+    QFETCH(int, orientation);
+    QFETCH(QSize, box);
+    QFETCH(QSize, shown);
+    QTemporaryDir dir;
+    const QString path = fixtures::writeFixture(
+        dir.path(), "p.jpg",
+        fixtures::withExifOrientation(fixtures::jpegBytes(stripedPicture(photo)), orientation));
+    ModernImagePlan plan{path, path, dir.filePath("d.jpg"), box, dir.filePath("t.jpg"),
+                         dir.filePath("t2.jpg"), QSize(100, 75)};
+    makeModernImages(plan);
+    const QByteArray display = testfiles::readBytes(plan.displayPath);
+    QVERIFY(!display.contains("Exif"));
+    QCOMPARE(readJpegHeader(plan.displayPath)->displaySize(), shown);
+    // Turned: the photo's top left corner (dark stripe, no green) stays where it is shown.
+    const QImage turned = orientedPicture(*readJpegImage(path), orientation);
+    const QImage copy = *readJpegImage(plan.displayPath);
+    QVERIFY(qAbs(qGreen(copy.pixel(copy.width() - 1, 0)) -
+                 qGreen(turned.pixel(turned.width() - 1, 0))) < 24);
+}
+
+QTEST_GUILESS_MAIN(ModernImagesTest)
+#include "ModernImagesTest.moc"
