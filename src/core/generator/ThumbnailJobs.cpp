@@ -22,12 +22,23 @@ ThumbnailJobs::~ThumbnailJobs() {
 
 void ThumbnailJobs::add(const QString& key, const QString& entry, int maxWidth, int maxHeight,
                         bool makeFile, const QString& decodePath) {
-    auto job = std::make_unique<Job>();
-    job->plan = planThumbnail(entry, maxWidth, maxHeight, makeFile, m_reserved);
+    ThumbnailPlan plan = planThumbnail(entry, maxWidth, maxHeight, makeFile, m_reserved);
     if (!decodePath.isEmpty())
-        job->plan.decodePath = decodePath;
-    if (!job->plan.thumbnailPath.isEmpty())
-        m_reserved.insert(QFileInfo(job->plan.thumbnailPath).fileName());
+        plan.decodePath = decodePath;
+    QStringList files;
+    if (!plan.thumbnailPath.isEmpty()) {
+        m_reserved.insert(QFileInfo(plan.thumbnailPath).fileName());
+        files << plan.thumbnailPath;
+    }
+    addWork(key, plan.text, files, [plan] { makePlannedThumbnail(plan); });
+}
+
+void ThumbnailJobs::addWork(const QString& key, const QString& text, const QStringList& files,
+                            std::function<void()> work) {
+    auto job = std::make_unique<Job>();
+    job->text = text;
+    job->files = files;
+    job->work = std::move(work);
     {
         const std::lock_guard lock(m_mutex);
         m_index.insert(key, m_jobs.size());
@@ -38,7 +49,7 @@ void ThumbnailJobs::add(const QString& key, const QString& entry, int maxWidth, 
 
 void ThumbnailJobs::make(Job& job) {
     try {
-        makePlannedThumbnail(job.plan);
+        job.work();
     } catch (const GenerationError& error) {
         job.error = error.message();
     }
@@ -82,7 +93,7 @@ QString ThumbnailJobs::take(const QString& key, const std::function<void()>& whi
     job.taken = true;
     if (!job.error.isEmpty())
         throw GenerationError(job.error);
-    return job.plan.text;
+    return job.text;
 }
 
 void ThumbnailJobs::discardUntaken() {
@@ -96,8 +107,10 @@ void ThumbnailJobs::discardUntaken() {
             thread.join();
     m_threads.clear();
     for (const std::unique_ptr<Job>& job : m_jobs) {
-        if (job->done && !job->taken && job->error.isEmpty() && !job->plan.thumbnailPath.isEmpty())
-            QFile::remove(job->plan.thumbnailPath);
+        // A job that failed may have written some of its files before it did.
+        if (job->done && !job->taken)
+            for (const QString& file : job->files)
+                QFile::remove(file);
         job->taken = true;
     }
 }

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <condition_variable>
 #include <functional>
@@ -38,6 +39,11 @@ public:
     void add(const QString& key, const QString& entry, int maxWidth, int maxHeight, bool makeFile,
              const QString& decodePath = QString());
 
+    // Any other pictures made the same way: text is what take gives back, files what the work
+    // writes (removed again when never taken), work throws GenerationError.
+    void addWork(const QString& key, const QString& text, const QStringList& files,
+                 std::function<void()> work);
+
     // The thumbnail text of a key added before, once its file is written. whileWaiting is
     // called every few hundredths of a second while a worker is still at it. Throws the
     // GenerationError of a thumbnail that could not be made.
@@ -51,7 +57,9 @@ public:
 
 private:
     struct Job {
-        ThumbnailPlan plan;
+        QString text;
+        QStringList files;
+        std::function<void()> work;
         bool done = false;
         bool taken = false;
         QString error;

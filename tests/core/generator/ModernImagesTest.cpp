@@ -18,7 +18,8 @@ QImage stripedPicture(QSize size) {
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x) {
             const int stripe = ((x / 2) + (y / 3)) % 2 ? 230 : 25;
-            picture.setPixel(x, y, qRgb(stripe, (x * 255) / size.width(), (y * 255) / size.height()));
+            picture.setPixel(x, y,
+                             qRgb(stripe, (x * 255) / size.width(), (y * 255) / size.height()));
         }
     return picture;
 }
@@ -34,16 +35,18 @@ QImage referenceDownscale(const QImage& source, QSize size) {
             double sum[3] = {}, weight = 0;
             for (int v = int(y * sy); v < std::ceil((y + 1) * sy); ++v)
                 for (int u = int(x * sx); u < std::ceil((x + 1) * sx); ++u) {
-                    const double w = (std::min<double>(u + 1, (x + 1) * sx) - std::max<double>(u, x * sx)) *
-                                     (std::min<double>(v + 1, (y + 1) * sy) - std::max<double>(v, y * sy));
+                    const double w =
+                        (std::min<double>(u + 1, (x + 1) * sx) - std::max<double>(u, x * sx)) *
+                        (std::min<double>(v + 1, (y + 1) * sy) - std::max<double>(v, y * sy));
                     const QRgb p = source.pixel(u, v);
                     sum[0] += w * qRed(p);
                     sum[1] += w * qGreen(p);
                     sum[2] += w * qBlue(p);
                     weight += w;
                 }
-            result.setPixel(x, y, qRgb(int(sum[0] / weight + 0.5), int(sum[1] / weight + 0.5),
-                                       int(sum[2] / weight + 0.5)));
+            result.setPixel(x, y,
+                            qRgb(int(sum[0] / weight + 0.5), int(sum[1] / weight + 0.5),
+                                 int(sum[2] / weight + 0.5)));
         }
     return result;
 }
@@ -75,17 +78,23 @@ private slots:
 void ModernImagesTest::thumbnailsAreFilteredNotSampled() {
     QTemporaryDir dir;
     const QImage original = stripedPicture(QSize(1600, 1200));
-    const QString photo = fixtures::writeFixture(dir.path(), "p.jpg", fixtures::jpegBytes(original, 98));
+    const QString photo =
+        fixtures::writeFixture(dir.path(), "p.jpg", fixtures::jpegBytes(original, 98));
     const QSize size(100, 75);
-    ModernImagePlan plan{photo, photo, dir.filePath("d.jpg"), QSize(1280, 1280),
-                         dir.filePath("t.jpg"), dir.filePath("t2.jpg"), size};
+    ModernImagePlan plan{photo,
+                         photo,
+                         dir.filePath("d.jpg"),
+                         QSize(1280, 1280),
+                         dir.filePath("t.jpg"),
+                         dir.filePath("t2.jpg"),
+                         size};
     makeModernImages(plan);
     const QImage decoded = *readJpegImage(photo);
     const QImage reference = referenceDownscale(decoded, size);
     const double modern = psnr(*readJpegImage(plan.thumbnailPath), reference);
     const double sampled = psnr(thumbnailPicture(photo, size), reference);
-    qInfo("thumbnail PSNR against an exact area average: filtered %.1f dB, sampled %.1f dB",
-          modern, sampled);
+    qInfo("thumbnail PSNR against an exact area average: filtered %.1f dB, sampled %.1f dB", modern,
+          sampled);
     constexpr double floor = 30.0;
     QVERIFY2(modern >= floor, qPrintable(QString::number(modern)));
     QVERIFY2(sampled < floor, qPrintable(QString::number(sampled)));
@@ -97,8 +106,8 @@ void ModernImagesTest::displayCopiesFitTurnAndCarryNoMetadata_data() {
     QTest::addColumn<int>("orientation");
     QTest::addColumn<QSize>("box");
     QTest::addColumn<QSize>("shown");
-    QTest::newRow("shrunk to the long side") << QSize(1600, 1200) << 1 << QSize(1280, 1280)
-                                             << QSize(1280, 960);
+    QTest::newRow("shrunk to the long side")
+        << QSize(1600, 1200) << 1 << QSize(1280, 1280) << QSize(1280, 960);
     QTest::newRow("never enlarged") << QSize(640, 480) << 1 << QSize(1280, 1280) << QSize(640, 480);
     QTest::newRow("turned by its EXIF orientation")
         << QSize(1600, 1200) << 6 << QSize(1280, 1280) << QSize(960, 1280);
@@ -114,8 +123,13 @@ void ModernImagesTest::displayCopiesFitTurnAndCarryNoMetadata() {
     const QString path = fixtures::writeFixture(
         dir.path(), "p.jpg",
         fixtures::withExifOrientation(fixtures::jpegBytes(stripedPicture(photo)), orientation));
-    ModernImagePlan plan{path, path, dir.filePath("d.jpg"), box, dir.filePath("t.jpg"),
-                         dir.filePath("t2.jpg"), QSize(100, 75)};
+    ModernImagePlan plan{path,
+                         path,
+                         dir.filePath("d.jpg"),
+                         box,
+                         dir.filePath("t.jpg"),
+                         dir.filePath("t2.jpg"),
+                         QSize(100, 75)};
     makeModernImages(plan);
     const QByteArray display = testfiles::readBytes(plan.displayPath);
     QVERIFY(!display.contains("Exif"));
