@@ -2,6 +2,9 @@
 
 #include "core/params/AlbumParameters.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 enum class Option {
@@ -14,6 +17,9 @@ enum class Option {
     Sort,
     Quiet,
     Jobs,
+    Modern,
+    DisplaySize,
+    NoOriginals,
     Help,
     Version
 };
@@ -26,11 +32,19 @@ struct KnownOption {
 };
 
 const KnownOption knownOptions[] = {
-    {Option::Title, 't', "title", true},    {Option::Location, 'o', "location", true},
-    {Option::Params, 'p', "params", true},  {Option::Language, 'l', "language", true},
-    {Option::Layout, 'm', "layout", true},  {Option::PerPage, 'n', "per-page", true},
-    {Option::Sort, 0, "sort", false},       {Option::Quiet, 'q', "quiet", false},
-    {Option::Jobs, 'j', "jobs", true},      {Option::Help, 'h', "help", false},
+    {Option::Title, 't', "title", true},
+    {Option::Location, 'o', "location", true},
+    {Option::Params, 'p', "params", true},
+    {Option::Language, 'l', "language", true},
+    {Option::Layout, 'm', "layout", true},
+    {Option::PerPage, 'n', "per-page", true},
+    {Option::Sort, 0, "sort", false},
+    {Option::Quiet, 'q', "quiet", false},
+    {Option::Jobs, 'j', "jobs", true},
+    {Option::Modern, 0, "modern", false},
+    {Option::DisplaySize, 0, "display-size", true},
+    {Option::NoOriginals, 0, "no-originals", false},
+    {Option::Help, 'h', "help", false},
     {Option::Version, 0, "version", false},
 };
 
@@ -63,6 +77,14 @@ std::optional<int> layoutModeNamed(const QString& name) {
     if (name == QLatin1String("directories"))
         return layoutByDirectory;
     return std::nullopt;
+}
+
+QString displaySizeError(const QString& value) {
+    QStringList sizes;
+    for (const int size : modernDisplaySizes)
+        sizes << (size > 0 ? QString::number(size) : QStringLiteral("full"));
+    return QStringLiteral("'%1' is not a display size (%2)")
+        .arg(value, sizes.join(QLatin1String(", ")));
 }
 
 // Stores one option with its value; an error text when the value is not one it takes.
@@ -107,6 +129,23 @@ std::optional<QString> apply(Option option, const QString& value, BatchOptions& 
             return QStringLiteral("'%1' is not a number of jobs (1 to 256)").arg(value);
         break;
     }
+    case Option::Modern:
+        options.modern = true;
+        break;
+    case Option::DisplaySize: {
+        bool number = false;
+        const int size = value == QLatin1String("full") ? 0 : value.toInt(&number);
+        if (!number && value != QLatin1String("full"))
+            return displaySizeError(value);
+        if (std::find(std::begin(modernDisplaySizes), std::end(modernDisplaySizes), size) ==
+            std::end(modernDisplaySizes))
+            return displaySizeError(value);
+        options.displaySize = size;
+        break;
+    }
+    case Option::NoOriginals:
+        options.noOriginals = true;
+        break;
     case Option::Help:
     case Option::Version:
         break;
@@ -209,6 +248,11 @@ Options:
   -q, --quiet             do not show progress
   -j, --jobs N            make thumbnails on N threads (default: one per processor
                           core); the album is the same for any N
+      --modern            make pages for today's screens: photos that fit the window,
+                          thumbnails for high-density screens, keys and swipes
+      --display-size 1280|1600|2048|2560|full
+                          long side of the photos the modern pages show (default 2048)
+      --no-originals      leave the full-size photos out of a modern album
   -h, --help              show this help and exit
       --version           show the version and exit
 

@@ -17,6 +17,9 @@ struct BatchOptions {
     bool sort = false;                    // --sort
     bool quiet = false;                   // -q
     int jobs = 0;                         // -j; 0 for one per processor core
+    bool modern = false;                  // --modern
+    std::optional<int> displaySize;       // --display-size; 0 for the full size
+    bool noOriginals = false;             // --no-originals
     QStringList inputs;                   // photos and directories, in argument order
 };
 

@@ -167,6 +167,12 @@ int makeAlbum(const BatchOptions& options) {
         parameters.perPageCount = perPageCountFromAnswer(*options.perPageAnswer, photoCount);
     if (options.sort)
         entries = sortedPhotoList(entries, photoListCollator());
+    if (options.modern)
+        parameters.modern.enabled = true;
+    if (options.displaySize)
+        parameters.modern.displayLongSide = *options.displaySize;
+    if (options.noOriginals)
+        parameters.modern.publishOriginals = false;
 
     const QString location = options.location.isEmpty()
                                  ? QString()

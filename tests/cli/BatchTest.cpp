@@ -357,6 +357,9 @@ void BatchTest::unusableInputs_data() {
                             << "kadrela-batch: unknown layout 'grid' "
                                "(one-page, per-page or directories)"
                             << true;
+    QTest::newRow("display size")
+        << album + QStringList{"--modern", "--display-size=1000", "<photo>"} << QByteArray()
+        << "kadrela-batch: '1000' is not a display size (1280, 1600, 2048, 2560, full)" << true;
     QTest::newRow("switch with a value")
         << album + QStringList{"--sort=yes", "<photo>"} << QByteArray()
         << "kadrela-batch: option '--sort' takes no value" << true;
@@ -668,8 +671,9 @@ void BatchTest::helpAndVersion() {
     const Outcome help = run({"-h", "--no-such-option"});
     QCOMPARE(help.status, 0);
     QCOMPARE(help.err, QByteArray());
-    for (const char* option : {"--title", "--location", "--params", "--language", "--layout",
-                               "--per-page", "--sort", "--quiet", "--help", "--version", "130"})
+    for (const char* option :
+         {"--title", "--location", "--params", "--language", "--layout", "--per-page", "--sort",
+          "--quiet", "--modern", "--display-size", "--no-originals", "--help", "--version", "130"})
         QVERIFY2(help.out.contains(option), option);
     QCOMPARE(run({"--help"}).out, help.out);
 }

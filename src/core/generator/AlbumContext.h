@@ -2,6 +2,7 @@
 
 #include "core/params/AlbumParameters.h"
 
+#include <QHash>
 #include <QPalette>
 #include <QString>
 #include <QStringList>
@@ -22,4 +23,8 @@ struct AlbumContext {
     // The run's thumbnails, planned ahead and made by its workers; without them each
     // thumbnail is made where a page needs it.
     ThumbnailJobs* thumbnails = nullptr;
+    // Modern pages: each photo entry's picture text (see planModernPictures), and the photo
+    // each album copy is made from (read in its place: the copy may not be published).
+    QHash<QString, QString> plannedPictures;
+    QHash<QString, QString> sourceOfCopy;
 };

@@ -10,6 +10,7 @@
 #include "core/generator/GenerationError.h"
 #include "core/generator/LinkCheck.h"
 #include "core/generator/MainPage.h"
+#include "core/generator/ModernPages.h"
 #include "core/generator/PhotoPage.h"
 #include "core/generator/RunObserver.h"
 #include "core/generator/StyleSheet.h"
@@ -90,12 +91,39 @@ void writeResource(int number, const QString& albumDirectory, const char* fileNa
 // made, a page per photo.
 QStringList writtenPages(const AlbumContext& context, const QList<Category>& categories) {
     QStringList pages{mainPagePath(context)};
+    if (context.parameters.modern.enabled)
+        pages << context.albumDirectory + QLatin1String("index.html");
     for (const Category& category : categories)
         pages << context.albumDirectory + categoryPageName(category.number);
     if (makesPhotoPages(context.parameters))
         for (qsizetype i = 0; i < context.workingPhotos.size(); ++i)
             pages << context.albumDirectory + photoPageFileName(static_cast<int>(i));
     return pages;
+}
+
+// Modern pages: every photo's pictures planned and started now, their texts kept for the pages.
+void planModernJobs(AlbumContext& context, const QList<Category>& categories,
+                    const QHash<QString, QString>& sourceOfCopy, ThumbnailJobs& jobs) {
+    const AlbumParameters& p = context.parameters;
+    for (const Category& category : categories)
+        for (const QString& entry : category.pageEntries) {
+            const ModernPicturePlan plan = planModernPictures(
+                entry, sourceOfCopy.value(entry), QSize(p.thumbnailWidth, p.thumbnailHeight),
+                p.modern.displayLongSide, jobs.reservedNames());
+            jobs.addWork(entry, plan.text, plan.files, [plan] {
+                if (!plan.error.isEmpty())
+                    throw GenerationError(plan.error);
+                if (plan.images)
+                    makeModernImages(*plan.images);
+            });
+            context.plannedPictures.insert(entry, plan.text);
+        }
+}
+
+// A photo's full-size copy is left out of a modern album that does not publish the photos,
+// unless the pages show it itself (a PNG or GIF).
+bool publishesCopy(const AlbumParameters& p, const QString& entry) {
+    return !p.modern.enabled || p.modern.publishOriginals || entry.contains(QLatin1String("<ns>"));
 }
 
 } // namespace
@@ -220,22 +248,28 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
         const QList<Category> categories =
             planCategories(planned, categoryRecords, perPageCount, collator);
         const bool makeFiles = makesThumbnailFiles(p);
-        // Workers read the photos themselves: their copies may not be there yet.
+        // Workers read the photos themselves: their copies may not be there yet (and modern
+        // pages may not publish them at all).
         QHash<QString, QString> sourceOfCopy;
-        if (thumbnails.workerCount() > 0)
+        if (thumbnails.workerCount() > 0 || p.modern.enabled)
             for (qsizetype i = 0; i < copies.size(); ++i)
                 sourceOfCopy.insert(copies.at(i), tagValue(working.at(i), QStringLiteral("<n>")));
-        for (const Category& category : categories)
-            for (const QString& entry : category.pageEntries)
-                thumbnails.add(entry, entry, p.thumbnailWidth, p.thumbnailHeight, makeFiles,
-                               sourceOfCopy.value(entry));
+        if (p.modern.enabled)
+            planModernJobs(context, categories, sourceOfCopy, thumbnails);
+        else
+            for (const Category& category : categories)
+                for (const QString& entry : category.pageEntries)
+                    thumbnails.add(entry, entry, p.thumbnailWidth, p.thumbnailHeight, makeFiles,
+                                   sourceOfCopy.value(entry));
+        context.sourceOfCopy = sourceOfCopy;
         context.thumbnails = &thumbnails;
 
         if (!advanceProgress(observer, interfaceText(textCopyingPhotos, language)))
             return stopped();
 
         for (qsizetype i = 0; i < working.size(); ++i) {
-            copyPhoto(working.at(i), copies.at(i));
+            if (publishesCopy(p, working.at(i)))
+                copyPhoto(working.at(i), copies.at(i));
             if (!advanceProgress(observer))
                 return stopped();
         }
@@ -243,7 +277,10 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
 
         observer.setCaption(interfaceText(textCreatingStyles, language));
         observer.pump();
-        writeStyleSheet(context);
+        if (p.modern.enabled)
+            writeModernStyle(context);
+        else
+            writeStyleSheet(context);
 
         if (!advanceProgress(observer, interfaceText(textCreatingIndexes, language)))
             return stopped();
@@ -255,7 +292,9 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
 
         observer.setCaption(interfaceText(textCreatingMainPage, language));
         observer.pump();
-        if (!writeMainPage(context, categories, categoryPictures, observer))
+        if (!(p.modern.enabled
+                  ? writeModernMainPages(context, categories, categoryPictures, observer)
+                  : writeMainPage(context, categories, categoryPictures, observer)))
             return stopped();
 
         if (!advanceProgress(observer))

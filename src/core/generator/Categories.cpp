@@ -2,6 +2,7 @@
 
 #include "core/app/StringTable.h"
 #include "core/files/FileNames.h"
+#include "core/generator/ModernPages.h"
 #include "core/generator/PhotoPage.h"
 #include "core/generator/RunObserver.h"
 #include "core/generator/ThumbnailPage.h"
@@ -139,16 +140,22 @@ bool writeCategoryPages(const AlbumContext& context, const QList<Category>& cate
     for (const Category& category : categories) {
         if (photoPages) {
             for (qsizetype i = category.first; i < category.end; ++i) {
-                writePhotoPage(context, static_cast<int>(i), category.number);
+                if (context.parameters.modern.enabled)
+                    writeModernPhotoPage(context, static_cast<int>(i), category.number);
+                else
+                    writePhotoPage(context, static_cast<int>(i), category.number);
                 if (!advanceProgress(observer))
                     return false;
             }
         }
         categoryPictures << categoryPicture(category.pageEntries, context.parameters.categorySign,
                                             random);
-        if (!writeThumbnailPage(context, category.pageEntries,
-                                context.albumDirectory + categoryPageName(category.number),
-                                category.caption, observer))
+        const QString pagePath = context.albumDirectory + categoryPageName(category.number);
+        if (!(context.parameters.modern.enabled
+                  ? writeModernThumbnailPage(context, category.pageEntries, pagePath,
+                                             category.caption, observer)
+                  : writeThumbnailPage(context, category.pageEntries, pagePath, category.caption,
+                                       observer)))
             return false;
         if (observer.abortRequested())
             return false;

@@ -79,14 +79,20 @@ QImage filteredDownscale(const QImage& picture, QSize size) {
 
 void makeModernImages(const ModernImagePlan& plan) {
     const QSize doubleThumbnail = plan.thumbnailSize * 2;
-    const QSize needed = plan.displaySize.expandedTo(doubleThumbnail);
+    const bool withDisplay = !plan.displayPath.isEmpty();
+    const QSize needed =
+        withDisplay ? plan.displaySize.expandedTo(doubleThumbnail) : doubleThumbnail;
     const QImage picture = shownPicture(plan.decodePath, needed);
     if (picture.isNull())
         throw GenerationError(QStringLiteral("The photo %1 cannot be read.").arg(plan.photoPath));
-    const QImage display = filteredDownscale(picture, fittedSize(picture.size(), plan.displaySize));
-    writeJpegFile(display, plan.displayPath, displayQuality, plan.photoPath);
+    const QImage display =
+        withDisplay ? filteredDownscale(picture, fittedSize(picture.size(), plan.displaySize))
+                    : QImage();
+    if (withDisplay)
+        writeJpegFile(display, plan.displayPath, displayQuality, plan.photoPath);
     // The double size is made from the larger of the two, the single from the double.
-    const QImage& source = display.width() >= doubleThumbnail.width() ? display : picture;
+    const QImage& source =
+        withDisplay && display.width() >= doubleThumbnail.width() ? display : picture;
     const QImage large = filteredDownscale(source, doubleThumbnail.boundedTo(source.size()));
     writeJpegFile(large, plan.thumbnail2xPath, thumbnailQuality, plan.photoPath);
     writeJpegFile(filteredDownscale(large, plan.thumbnailSize), plan.thumbnailPath,

@@ -12,7 +12,7 @@
 struct ModernImagePlan {
     QString photoPath;     // the photo as messages name it
     QString decodePath;    // where it is read
-    QString displayPath;   // the photo page's copy
+    QString displayPath;   // the photo page's copy; none made when empty
     QSize displaySize;     // its size: the photo's, fitted to the chosen long side
     QString thumbnailPath; // the thumbnail and its double-size version
     QString thumbnail2xPath;

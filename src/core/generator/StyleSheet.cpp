@@ -17,8 +17,9 @@
 
 namespace {
 
-QString fontRule(const char* selector, const FontSpec& font, const QPalette& palette) {
-    return QLatin1String(selector) + QLatin1String(" {") + fontDeclarations(font, palette) +
+QString fontRule(const char* selector, const FontSpec& font, const QPalette& palette,
+                 const char* unit) {
+    return QLatin1String(selector) + QLatin1String(" {") + fontDeclarations(font, palette, unit) +
            QLatin1Char('}');
 }
 
@@ -94,11 +95,11 @@ QString cssColour(ColourValue colour, const QPalette& palette) {
     return QString::asprintf("#%.2x%.2x%.2x", resolved.red(), resolved.green(), resolved.blue());
 }
 
-QString fontDeclarations(const FontSpec& font, const QPalette& palette) {
+QString fontDeclarations(const FontSpec& font, const QPalette& palette, const char* unit) {
     QString text = QLatin1String(" font-family: ") + font.face + QLatin1String("; ") +
                    QLatin1String("color : ") + cssColour(font.colour, palette) +
                    QLatin1String("; ") + QLatin1String("font-size: ") +
-                   QString::number(font.pointSize) + QLatin1String("px; ");
+                   QString::number(font.pointSize) + QLatin1String(unit) + QLatin1String("; ");
     if (font.bold)
         text += QLatin1String("font-weight: bold; ");
     if (font.italic)
@@ -136,6 +137,8 @@ QString backgroundDeclarations(const BackgroundParameters& background, const QSt
 QStringList styleSheetLines(const AlbumContext& context, const BackgroundFileNames& backgrounds) {
     const AlbumParameters& p = context.parameters;
     const QPalette& palette = context.palette;
+    // The classic pages take a font's size in pixels; modern pages in the points chosen.
+    const char* unit = p.modern.enabled ? "pt" : "px";
     QStringList lines;
 
     QString body = QStringLiteral("body { text-align: center; ");
@@ -145,7 +148,7 @@ QStringList styleSheetLines(const AlbumContext& context, const BackgroundFileNam
     lines << QStringLiteral("td,h1,h2 { text-align: center; }")
           << QStringLiteral("a { text-decoration : none; }")
           << QStringLiteral("a:hover { text-decoration: underline; }");
-    lines << fontRule(".id0", p.albumTitleFont, palette);
+    lines << fontRule(".id0", p.albumTitleFont, palette, unit);
     if (p.mainTableFrame.enabled)
         lines << QLatin1String(".id1 { ") + borderDeclaration(p.mainTableFrame, palette) +
                      QLatin1Char('}');
@@ -154,20 +157,20 @@ QStringList styleSheetLines(const AlbumContext& context, const BackgroundFileNam
                      QLatin1Char('}');
 
     if (makesPhotoPages(p)) {
-        lines << fontRule(".pd0", p.photoTitleFont, palette);
+        lines << fontRule(".pd0", p.photoTitleFont, palette, unit);
         if (p.photoDescription && p.pageFileName.shown)
-            lines << fontRule(".pd1", p.pageFileName.font, palette);
+            lines << fontRule(".pd1", p.pageFileName.font, palette, unit);
         if (p.photoDescription && p.pageDimensions.shown)
-            lines << fontRule(".pd2", p.pageDimensions.font, palette);
+            lines << fontRule(".pd2", p.pageDimensions.font, palette, unit);
         if (p.photoDescription && p.pageSize.shown)
-            lines << fontRule(".pd3", p.pageSize.font, palette);
+            lines << fontRule(".pd3", p.pageSize.font, palette, unit);
         if (p.photoFrame.enabled)
             lines << QLatin1String(".pd4 {") + borderDeclaration(p.photoFrame, palette) +
                          QLatin1Char('}');
     }
 
-    lines << fontRule(".td01", p.pageTitleFont, palette);
-    lines << fontRule(".td02", p.pageDescriptionFont, palette);
+    lines << fontRule(".td01", p.pageTitleFont, palette, unit);
+    lines << fontRule(".td02", p.pageDescriptionFont, palette, unit);
 
     QString table = QStringLiteral(".td1 { ");
     if (p.tableBackground.enabled)
@@ -183,13 +186,13 @@ QStringList styleSheetLines(const AlbumContext& context, const BackgroundFileNam
         cell += borderDeclaration(p.thumbnailCellFrame, palette);
     lines << cell + QLatin1Char('}');
 
-    if (p.photoInformation && p.photoInformationType == informationInTable) {
+    if (p.photoInformation && (p.photoInformationType == informationInTable || p.modern.enabled)) {
         if (p.tableFileName.shown)
-            lines << fontRule(".td3", p.tableFileName.font, palette);
+            lines << fontRule(".td3", p.tableFileName.font, palette, unit);
         if (p.tableDimensions.shown)
-            lines << fontRule(".td4", p.tableDimensions.font, palette);
+            lines << fontRule(".td4", p.tableDimensions.font, palette, unit);
         if (p.tableSize.shown)
-            lines << fontRule(".td5", p.tableSize.font, palette);
+            lines << fontRule(".td5", p.tableSize.font, palette, unit);
     }
     if (p.photoInformation && p.photoInformationType == informationPopUp)
         lines << interactiveDescriptionRules(context);

@@ -19,7 +19,7 @@ struct BackgroundFileNames {
 QString cssColour(ColourValue colour, const QPalette& palette);
 
 // " font-family: …; color : …; font-size: Npx; " with the bold and italic pieces when set.
-QString fontDeclarations(const FontSpec& font, const QPalette& palette);
+QString fontDeclarations(const FontSpec& font, const QPalette& palette, const char* unit = "px");
 
 // The CSS word of a border type list index, with its trailing blank; empty for -1 (no item
 // chosen) and for any index the list does not have.

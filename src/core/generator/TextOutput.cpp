@@ -101,6 +101,15 @@ QByteArray windows1250Lines(const QStringList& lines) {
     return bytes;
 }
 
+void writeUtf8Lines(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + '\n';
+    if (const std::optional<QString> reason = writeFileSafely(path, bytes))
+        throw GenerationError(QStringLiteral("The file %1 cannot be written (%2).")
+                                  .arg(QDir::toNativeSeparators(path), *reason));
+}
+
 void writeTextLines(const QString& path, const QStringList& lines) {
     if (const std::optional<QString> reason = writeFileSafely(path, windows1250Lines(lines)))
         throw GenerationError(QStringLiteral("The file %1 cannot be written (%2).")

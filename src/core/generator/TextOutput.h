@@ -31,3 +31,6 @@ QByteArray windows1250Lines(const QStringList& lines);
 // Replaces the file at path with the lines; a file that cannot be written raises
 // GenerationError naming it, and leaves any earlier file of that name as it was.
 void writeTextLines(const QString& path, const QStringList& lines);
+
+// The same for pages of today: UTF-8, a line feed after every line.
+void writeUtf8Lines(const QString& path, const QStringList& lines);
