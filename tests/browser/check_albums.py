@@ -6,7 +6,10 @@ it decodes, every link that stays inside the album names a file that is there, e
 reachable from the main page, "next" on the photo pages runs once round all photos, the
 pop-up descriptions appear only under the pointer and tell the truth about the photo, table
 descriptions likewise, background pictures load, and Polish letters come out as Polish
-letters. Any failure is listed and the exit status is 1; a browser that cannot be started
+letters. Modern albums are also looked at on a phone and a desktop screen: no page scrolls
+sideways, every photo fits the window, high-density screens get the double-size thumbnails,
+keys and swipes move between the photos, no script fails, and every page is reached with
+scripts off. Any failure is listed and the exit status is 1; a browser that cannot be started
 is a failure too, never a skip.
 """
 
@@ -49,7 +52,9 @@ MOJIBAKE = ("\ufffd", "Ĺ", "Ă", "Ä", "Ã", "Å", "&#")
 
 class Album:
     def __init__(self, name, layout, language, photo_pages, reduced_originals, description,
-                 backgrounds):
+                 backgrounds, modern=None, dark=False):
+        self.modern = modern  # None, or the kadrela-batch options after --modern
+        self.dark = dark  # light text on a dark page
         self.name = name
         self.layout = layout
         self.language = language
@@ -59,10 +64,15 @@ class Album:
         self.backgrounds = backgrounds  # subset of {"page", "table", "cell"}
 
     def label(self):
-        return "%s [%s, %s, photo pages %s, %s, descriptions %s, backgrounds %s]" % (
+        return "%s [%s, %s, photo pages %s, %s, descriptions %s, backgrounds %s%s]" % (
             self.name, self.layout, self.language, "on" if self.photo_pages else "off",
             "reduced originals" if self.reduced_originals else "thumbnails",
-            self.description or "none", ",".join(sorted(self.backgrounds)) or "none")
+            self.description or "none", ",".join(sorted(self.backgrounds)) or "none",
+            "" if self.modern is None else ", modern %s" % " ".join(self.modern))
+
+    def originals(self):
+        """Whether the album holds the photos themselves."""
+        return self.modern is None or "--no-originals" not in self.modern
 
 
 # Every layout in both languages with photo pages on and off; the other choices rotate so
@@ -80,8 +90,18 @@ ALBUMS = [
     Album("a10", "per-page", "pl", False, True, "popup", {"page"}),
     Album("a11", "per-page", "en", True, True, "table", {"page", "table", "cell"}),
     Album("a12", "per-page", "en", False, False, None, set()),
+    Album("m01", "directories", "pl", True, False, "popup", {"page"}, modern=[]),
+    Album("m02", "one-page", "en", False, False, "table", {"cell"},
+          modern=["--no-originals", "--display-size", "1280"]),
+    Album("m03", "per-page", "en", True, False, "table", set(),
+          modern=["--display-size", "full"], dark=True),
 ]
 SCREENSHOT_ALBUM = "a01"
+MODERN_SCREENSHOT_ALBUMS = ("m01", "m03")  # light, dark
+
+# Screens modern albums are looked at on: width, height, device pixels per CSS pixel, phone.
+SCREENS = [("phone", 390, 844, 3, True), ("desktop", 1440, 900, 2, False),
+           ("narrow phone", 360, 740, 2, True)]
 
 
 # --- fixtures ---------------------------------------------------------------------------
@@ -130,12 +150,22 @@ def write_parameters(directory, album):
              "PInfoFN=1", "PInfoD=1", "PInfoS=1",
              "Thumb=%d" % album.reduced_originals, "ThumbW=160", "ThumbH=120", "",
              "[Bckg]"]
+    if album.dark:
+        light = "$00F0EEEC"
+        lines[lines.index("[AlbumP]") + 1:lines.index("[AlbumP]") + 1] = [
+            "%sCol=%s" % (font, light)
+            for font in ("TitleF", "DescF", "PInfoFNF", "PInfoDF", "PInfoSF")]
+        lines[lines.index("[MainP]") + 1:lines.index("[MainP]") + 1] = ["TitleFCol=" + light]
+        lines += ["PBck=1", "PBckCol=$00302A26"]
     for key, kind in (("PBck", "page"), ("TBck", "table"), ("CBck", "cell")):
         used = kind in album.backgrounds
         lines += ["%s=%d" % (key, used), "%sF=%d" % (key, used),
                   "%sP=%s" % (key, background if used else "")]
     lines += ["", "[PhotoP]", "Create=%d" % (0 if album.photo_pages else 1), "Descr=1",
               "PInfoFN=1", "PInfoD=1", "PInfoS=1", ""]
+    if album.dark:
+        lines[-1:-1] = ["%sCol=$00F0EEEC" % font
+                        for font in ("TitleF", "PInfoFNF", "PInfoDF", "PInfoSF")]
     path = os.path.join(directory, "look.ini")
     # Parameter files are kept in the Central European Windows code page.
     with open(path, "w", encoding="cp1250") as out:
@@ -151,6 +181,8 @@ def make_album(batch, album, work, photos):
                "-l", album.language, "-m", album.layout, "--sort", photos]
     if album.layout == "per-page":
         command[-2:-2] = ["-n", "3"]
+    if album.modern is not None:
+        command[-2:-2] = ["--modern"] + album.modern
     run = subprocess.run(command, capture_output=True, text=True, timeout=120)
     if run.returncode != 0:
         raise CheckFailed("kadrela-batch exited with %d: %s" % (run.returncode,
@@ -183,6 +215,8 @@ def url_path(url):
 PAGE_FACTS = r"""
 (async () => {
   const wait = ms => new Promise(r => setTimeout(r, ms));
+  // Every picture, those a modern page loads only when scrolled to included.
+  for (const im of document.images) im.loading = 'eager';
   for (let i = 0; i < 200 && ![...document.images].every(im => im.complete); ++i) await wait(25);
   const background = async el => {
     if (!el) return null;
@@ -206,8 +240,8 @@ PAGE_FACTS = r"""
     styles: [...document.querySelectorAll('link[rel=stylesheet]')]
         .map(l => ({href: l.href, loaded: !!l.sheet})),
     backgrounds: {page: await background(document.body),
-                  table: await background(document.querySelector('table.td1')),
-                  cell: await background(document.querySelector('td.td2'))},
+                  table: await background(document.querySelector('.td1')),
+                  cell: await background(document.querySelector('.td2'))},
   };
 })()
 """
@@ -257,7 +291,7 @@ HOVER_POINT = r"""
 """
 
 TABLE_CELLS = r"""
-[...document.querySelectorAll('td.td2')].filter(td => td.querySelector('img')).map(td => {
+[...document.querySelectorAll('.td2')].filter(td => td.querySelector('img')).map(td => {
   const shown = sel => { const e = td.querySelector(sel);
                          return e && e.offsetHeight > 0 ? e.innerText.trim() : null; };
   return {alt: td.querySelector('img').getAttribute('alt'),
@@ -271,6 +305,7 @@ PHOTO_PAGE = r"""
                          return e && e.offsetHeight > 0 ? e.innerText.trim() : null; };
   const photo = document.querySelector('img.pd4');
   return {heading: shown('h1'), src: photo ? photo.src : null,
+          alt: photo ? photo.getAttribute('alt') : null,
           natural: photo ? [photo.naturalWidth, photo.naturalHeight] : [0, 0],
           name: shown('div.pd1'), dimensions: shown('div.pd2'), size: shown('div.pd3')};
 })()
@@ -378,8 +413,11 @@ class AlbumCheck:
                 self.fail("photo %s is shown and linked by no page" % name)
 
     def photo_names(self):
+        """The photos the album holds (with modern pages and no originals, the PNG and GIF
+        photos alone): what is not a thumbnail, a modern page copy or a picture of ours."""
         return sorted(f for f in os.listdir(self.album_dir)
-                      if f.lower().endswith(PHOTO_EXTENSIONS) and not f.startswith("th_")
+                      if f.lower().endswith(PHOTO_EXTENSIONS)
+                      and not f.startswith(("th_", "th2_", "d_"))
                       and f not in ("home.gif", "prev.gif", "next.gif", "index.gif", "main.png")
                       and not re.match(r"(p|t|td)bck", f))
 
@@ -403,7 +441,7 @@ class AlbumCheck:
             if photo_pages:
                 self.fail("photo pages written although switched off: %s" % photo_pages)
             return
-        count = len(self.photo_names())
+        count = len(PHOTOS)
         if len(photo_pages) != count:
             self.fail("%d photo pages for %d photos" % (len(photo_pages), count))
         start = os.path.realpath(os.path.join(self.album_dir, "p-0.html"))
@@ -441,14 +479,44 @@ class AlbumCheck:
                 self.fail("%s: no photo" % where)
                 continue
             name = os.path.basename(url_path(shown["src"]))
+            if self.album.modern is not None:
+                self.check_display_copy(where, shown)
+                name = shown["alt"]
+                if not self.album.originals():
+                    if shown["heading"] != name or shown["name"] != name:
+                        self.fail("%s: heading %r, description %r for %r"
+                                  % (where, shown["heading"], shown["name"], name))
+                    continue
             truth = self.photo_truth(name)
             if shown["heading"] != name:
                 self.fail("%s: heading %r for photo %s" % (where, shown["heading"], name))
             if shown["name"] != name:
                 self.fail("%s: description names %r for photo %s" % (where, shown["name"], name))
             self.check_description_text(where, name, truth, shown["dimensions"], shown["size"])
-            if truth and "[%dx%d]" % tuple(shown["natural"]) != truth["dimensions"]:
+            if self.album.modern is None and truth and \
+                    "[%dx%d]" % tuple(shown["natural"]) != truth["dimensions"]:
                 self.fail("%s: photo shown at %s, not whole" % (where, shown["natural"]))
+
+    # A modern photo page shows a copy no longer than the chosen side, never the full-size
+    # JPEG when a side is chosen, and with the photo's proportions.
+    def check_display_copy(self, where, shown):
+        name = os.path.basename(url_path(shown["src"]))
+        width, height = shown["natural"]
+        side = self.album.modern[self.album.modern.index("--display-size") + 1] \
+            if "--display-size" in self.album.modern else "2048"
+        own_picture = shown["alt"].lower().endswith((".png", ".gif"))
+        if own_picture != (name == shown["alt"]):
+            self.fail("%s: shows %s for the photo %s" % (where, name, shown["alt"]))
+        if side != "full" and max(width, height) > int(side):
+            self.fail("%s: page copy %s is %dx%d, longer than %s" % (where, name, width,
+                                                                    height, side))
+        original = self.photo_truth(shown["alt"])
+        if original and not own_picture:
+            ow, oh = map(int, re.findall(r"\d+", original["dimensions"]))
+            if abs(width / height - ow / oh) > 0.01 or width > ow or \
+                    (side == "full" and (width, height) != (ow, oh)):
+                self.fail("%s: page copy %dx%d of a %dx%d photo" % (where, width, height,
+                                                                   ow, oh))
 
     def thumbnail_pages(self):
         return sorted(p for p in self.facts
@@ -521,11 +589,132 @@ class AlbumCheck:
                 self.browser.move_mouse(1, 1)
                 if self.browser.evaluate(POPUP_CELLS)[cell["index"]]["display"] != "none":
                     self.fail("%s: stays open after the pointer left" % where)
-        if hovered != len(self.photo_names()):
+        if hovered != len(PHOTOS):
             self.fail("pop-ups checked for %d of %d photos" % (hovered,
-                                                               len(self.photo_names())))
+                                                               len(PHOTOS)))
         if screenshot:
             self.fail("no pop-up of %s to photograph" % POLISH_PHOTO)
+
+    # Modern pop-ups: hidden until the pointer is over the thumbnail on a desktop, always
+    # shown under it on a touch screen (checked in check_modern_screens).
+    def check_modern_popups(self):
+        hovered = 0
+        for page in self.thumbnail_pages():
+            if self.browser.navigate(file_url(page)):
+                continue
+            for cell in self.browser.evaluate(MODERN_POPUPS):
+                where = "%s, pop-up of %s" % (self.rel(page), cell["alt"])
+                if not cell["hasPopup"]:
+                    self.fail("%s: missing" % where)
+                    continue
+                self.browser.move_mouse(1, 1)
+                if self.browser.evaluate(MODERN_POPUPS)[cell["index"]]["shown"]:
+                    self.fail("%s: shown without the pointer over it" % where)
+                x, y = self.browser.evaluate(MODERN_HOVER_POINT % cell["index"])
+                self.browser.move_mouse(x, y)
+                shown = self.browser.evaluate(MODERN_POPUP % cell["index"])
+                if not shown["visible"] or not shown["onTop"]:
+                    self.fail("%s: not visible under the pointer: %s" % (where, shown))
+                    continue
+                hovered += 1
+                items = shown["items"]
+                self.texts += items
+                if not items or not items[0].endswith(cell["alt"]):
+                    self.fail("%s: first line %r does not name the photo" % (where, items[:1]))
+                truth = self.photo_truth(cell["alt"])
+                if truth or self.album.originals():
+                    dimensions = next((re.search(r"\[\d+x\d+\]", i).group(0) for i in items
+                                       if re.search(r"\[\d+x\d+\]", i)), None)
+                    self.check_description_text(where, cell["alt"], truth, dimensions,
+                                                items[-1])
+                self.browser.move_mouse(1, 1)
+        if hovered != len(PHOTOS):
+            self.fail("pop-ups checked for %d of %d photos" % (hovered, len(PHOTOS)))
+
+    # Every page on every screen: nothing sideways, the photo inside the window and never
+    # enlarged, the double-size thumbnails where a CSS pixel has more device pixels,
+    # descriptions shown without a pointer on touch screens.
+    def check_modern_screens(self, screenshot_directory=None):
+        pages = sorted(self.facts)
+        try:
+            for screen, width, height, scale, mobile in SCREENS:
+                self.browser.set_viewport(width, height, scale, mobile)
+                for page in pages:
+                    if self.browser.navigate(file_url(page)):
+                        continue
+                    seen = self.browser.evaluate(MODERN_LAYOUT)
+                    where = "%s on a %s (%dx%d)" % (self.rel(page), screen, width, height)
+                    if seen["scrollWidth"] > seen["width"]:
+                        self.fail("%s: scrolls sideways (%d px wide)"
+                                  % (where, seen["scrollWidth"]))
+                    photo = seen["photo"]
+                    if photo:
+                        if (photo["left"] < -0.5 or photo["top"] < -0.5
+                                or photo["right"] > seen["width"] + 0.5
+                                or photo["bottom"] > seen["height"] + 0.5):
+                            self.fail("%s: photo not inside the window: %s" % (where, photo))
+                        if photo["width"] > photo["natural"] + 0.5:
+                            self.fail("%s: photo enlarged to %.0f px from %d"
+                                      % (where, photo["width"], photo["natural"]))
+                        if seen["scrollHeight"] > seen["height"]:
+                            self.fail("%s: photo page scrolls (%d px high)"
+                                      % (where, seen["scrollHeight"]))
+                    for thumbnail in seen["thumbnails"]:
+                        wanted = "/th2_" if scale >= 2 else "/th_"
+                        if not thumbnail["loaded"] or wanted not in thumbnail["current"]:
+                            self.fail("%s: thumbnail %s loaded from %s"
+                                      % (where, thumbnail["srcset"], thumbnail["current"]))
+                    for caption in seen["captions"]:
+                        if mobile and not caption["shown"]:
+                            self.fail("%s: a description is hidden on a touch screen" % where)
+                if screenshot_directory and screen in ("phone", "desktop"):
+                    self.modern_screenshots(screenshot_directory, screen)
+        finally:
+            self.browser.set_viewport(self.browser.width, self.browser.height, 1, False)
+
+    def modern_screenshots(self, directory, screen):
+        colours = "dark" if self.album.dark else "light"
+        first = os.path.realpath(os.path.join(self.album_dir, "main-1.html"))
+        for kind, page in (("thumbnails", first), ("photo", os.path.join(self.album_dir,
+                                                                          "p-1.html"))):
+            self.browser.navigate(file_url(page))
+            self.browser.evaluate(MODERN_LAYOUT)
+            self.browser.screenshot(os.path.join(
+                directory, "modern-%s-%s-%s.png" % (screen, colours, kind)))
+
+    # Keys and swipes lead where the links lead, round all photos as "next" does.
+    def check_modern_navigation(self):
+        if not self.album.photo_pages:
+            return
+        pages = lambda n: os.path.realpath(os.path.join(self.album_dir, "p-%d.html" % n))
+        count = len(PHOTOS)
+        index = self.facts.get(pages(0))
+        up = next((url_path(a["href"]) for a in (index or {}).get("links", [])
+                   if a["icon"].endswith("/index.gif")), None)
+        moves = [("ArrowRight", "ArrowRight", 39, pages(0), pages(1)),
+                 ("ArrowLeft", "ArrowLeft", 37, pages(1), pages(0)),
+                 ("ArrowLeft", "ArrowLeft", 37, pages(0), pages(count - 1)),
+                 ("ArrowRight", "ArrowRight", 39, pages(count - 1), pages(0)),
+                 ("Escape", "Escape", 27, pages(0), up),
+                 ("ArrowUp", "ArrowUp", 38, pages(1), up)]
+        for key, code, key_code, start, wanted in moves:
+            self.browser.navigate(file_url(start))
+            landed = self.browser.press_key(key, code, key_code)
+            landed = landed and os.path.realpath(url_path(landed))
+            if not wanted or landed != os.path.realpath(wanted):
+                self.fail("%s on %s leads to %s, not %s" % (key, self.rel(start), landed,
+                                                            wanted and self.rel(wanted)))
+        self.browser.set_viewport(390, 844, 3, True)
+        try:
+            for from_x, to_x, wanted in ((300, 60, pages(1)), (60, 300, pages(count - 1))):
+                self.browser.navigate(file_url(pages(0)))
+                landed = self.browser.swipe(from_x, to_x, 420)
+                landed = landed and os.path.realpath(url_path(landed))
+                if landed != wanted:
+                    self.fail("a swipe from %d to %d on p-0.html leads to %s, not %s"
+                              % (from_x, to_x, landed, self.rel(wanted)))
+        finally:
+            self.browser.set_viewport(self.browser.width, self.browser.height, 1, False)
 
     def check_table_descriptions(self):
         described = 0
@@ -537,11 +726,73 @@ class AlbumCheck:
                 where = "%s, table description of %s" % (self.rel(page), cell["alt"])
                 if cell["name"] != cell["alt"]:
                     self.fail("%s: name shown as %r" % (where, cell["name"]))
-                self.check_description_text(where, cell["alt"], self.photo_truth(cell["alt"]),
-                                            cell["dimensions"], cell["size"])
-        if described != len(self.photo_names()):
+                truth = self.photo_truth(cell["alt"])
+                if truth or self.album.originals():
+                    self.check_description_text(where, cell["alt"], truth, cell["dimensions"],
+                                                cell["size"])
+        if described != len(PHOTOS):
             self.fail("table descriptions for %d of %d photos" % (described,
-                                                                  len(self.photo_names())))
+                                                                  len(PHOTOS)))
+
+
+MODERN_POPUPS = r"""
+[...document.querySelectorAll('figure.td2')].map((figure, i) => {
+  const popup = figure.querySelector('figcaption.popup');
+  const img = figure.querySelector('img');
+  const s = popup ? getComputedStyle(popup) : null;
+  return {index: i, alt: img.getAttribute('alt'), hasPopup: !!popup,
+          shown: !!s && s.visibility === 'visible' && popup.offsetHeight > 0};
+})
+"""
+
+MODERN_POPUP = r"""
+(() => {
+  const figure = document.querySelectorAll('figure.td2')[%d];
+  const popup = figure.querySelector('figcaption.popup');
+  const r = popup.getBoundingClientRect();
+  const top = document.elementFromPoint(r.left + r.width / 2, r.top + Math.min(r.height / 2, 10));
+  return {visible: getComputedStyle(popup).visibility === 'visible' && r.height > 0,
+          onTop: !!top && popup.contains(top), right: r.right, width: innerWidth,
+          items: [...popup.children].map(x => x.innerText.trim())};
+})()
+"""
+
+MODERN_HOVER_POINT = r"""
+(() => {
+  const img = document.querySelectorAll('figure.td2')[%d].querySelector('img');
+  img.scrollIntoView({block: 'center'});
+  const r = img.getBoundingClientRect();
+  return [r.left + r.width / 2, r.top + r.height / 2];
+})()
+"""
+
+# What a page looks like on the screen it is shown on.
+MODERN_LAYOUT = r"""
+(async () => {
+  const wait = ms => new Promise(r => setTimeout(r, ms));
+  const visible = [...document.images].filter(im => {
+    const r = im.getBoundingClientRect();
+    return r.top < innerHeight && r.bottom > 0;
+  });
+  for (let i = 0; i < 200 && !visible.every(im => im.complete); ++i) await wait(25);
+  const root = document.documentElement;
+  const photo = document.querySelector('img.pd4');
+  const box = photo ? photo.getBoundingClientRect() : null;
+  return {
+    width: innerWidth, height: innerHeight, scrollWidth: root.scrollWidth,
+    scrollHeight: root.scrollHeight,
+    photo: box && {left: box.left, top: box.top, right: box.right, bottom: box.bottom,
+                   width: box.width, natural: photo.naturalWidth, src: photo.currentSrc},
+    thumbnails: visible.filter(im => im.srcset).map(im => ({
+        current: im.currentSrc, srcset: im.srcset, loaded: im.naturalWidth > 0})),
+    captions: [...document.querySelectorAll('figcaption')].map(c => {
+        const r = c.getBoundingClientRect();
+        return {shown: getComputedStyle(c).visibility === 'visible' && r.height > 0,
+                right: r.right};
+    }),
+  };
+})()
+"""
 
 
 def screenshots(browser, check, directory):
@@ -594,11 +845,23 @@ def main():
                 try:
                     check = AlbumCheck(browser, album, *make_album(args.batch, album, work,
                                                                     photos))
+                    # Modern pages must work without scripts: crawled with them off.
+                    browser.set_scripts(album.modern is None)
                     check.crawl()
+                    browser.set_scripts(True)
                     check.check_polish()
                     check.check_next_chain()
                     check.check_photo_pages()
-                    if album.description == "popup":
+                    if album.modern is not None:
+                        browser.script_errors()
+                        check.check_modern_navigation()
+                        check.check_modern_screens(
+                            args.screenshots if album.name in MODERN_SCREENSHOT_ALBUMS else None)
+                        for error in browser.script_errors():
+                            check.fail("script error: %s" % error)
+                    if album.description == "popup" and album.modern is not None:
+                        check.check_modern_popups()
+                    elif album.description == "popup":
                         if args.screenshots and album.name == SCREENSHOT_ALBUM:
                             screenshots(browser, check, args.screenshots)
                         else:

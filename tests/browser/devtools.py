@@ -193,6 +193,54 @@ class Browser:
                 "description", details.get("text")))
         return result["result"].get("value")
 
+    def set_viewport(self, width, height, scale, mobile):
+        """A phone (mobile, with a touch screen) or a desktop window of that size."""
+        self.page("Emulation.setDeviceMetricsOverride",
+                  {"width": width, "height": height, "deviceScaleFactor": scale,
+                   "mobile": mobile})
+        self.page("Emulation.setTouchEmulationEnabled",
+                  {"enabled": mobile, "maxTouchPoints": 1})
+        self.page("Emulation.setEmitTouchEventsForMouse", {"enabled": False})
+
+    def set_scripts(self, enabled):
+        self.page("Emulation.setScriptExecutionDisabled", {"value": not enabled})
+
+    def script_errors(self):
+        """The uncaught exceptions of the pages' own scripts since the last call."""
+        errors = [e["params"]["exceptionDetails"] for e in self._events
+                  if e["method"] == "Runtime.exceptionThrown"]
+        self._events = [e for e in self._events if e["method"] != "Runtime.exceptionThrown"]
+        return [d.get("exception", {}).get("description", d.get("text")) for d in errors]
+
+    def press_key(self, key, code, key_code, timeout=10):
+        """Presses and releases a key; returns the URL a navigation it starts lands on, or
+        None when none starts."""
+        self._events = [e for e in self._events if e["method"] != "Page.loadEventFired"]
+        for kind in ("keyDown", "keyUp"):
+            self.page("Input.dispatchKeyEvent",
+                      {"type": kind, "key": key, "code": code,
+                       "windowsVirtualKeyCode": key_code, "nativeVirtualKeyCode": key_code})
+        return self._landed(timeout)
+
+    def swipe(self, from_x, to_x, y, timeout=10):
+        """One finger across the screen; the URL it leads to, or None."""
+        self._events = [e for e in self._events if e["method"] != "Page.loadEventFired"]
+        steps = [from_x + (to_x - from_x) * i / 5 for i in range(6)]
+        self.page("Input.dispatchTouchEvent",
+                  {"type": "touchStart", "touchPoints": [{"x": steps[0], "y": y}]})
+        for x in steps[1:]:
+            self.page("Input.dispatchTouchEvent",
+                      {"type": "touchMove", "touchPoints": [{"x": x, "y": y}]})
+        self.page("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+        return self._landed(timeout)
+
+    def _landed(self, timeout):
+        try:
+            self.wait_event("Page.loadEventFired", timeout=timeout)
+        except BrowserError:
+            return None
+        return self.evaluate("location.href")
+
     def move_mouse(self, x, y):
         self.page("Input.dispatchMouseEvent", {"type": "mouseMoved", "x": x, "y": y})
 

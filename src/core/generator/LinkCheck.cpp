@@ -25,14 +25,36 @@ QString linkedName(const QString& value) {
                      QString::fromUcs4(&codePoint, 1));
     }
     text.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    text.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    text.replace(QLatin1String("&gt;"), QLatin1String(">"));
     text.replace(QLatin1String("&amp;"), QLatin1String("&"));
     return QUrl::fromPercentEncoding(text.toUtf8());
+}
+
+// Pages that declare UTF-8 are read as UTF-8, as a browser reads them.
+QString pageText(const QByteArray& bytes) {
+    if (bytes.left(1024).toLower().contains(R"(<meta charset="utf-8">)"))
+        return QString::fromUtf8(bytes);
+    QStringDecoder windows1250("windows-1250");
+    return windows1250.decode(bytes);
+}
+
+// The files an attribute names: one, or for srcset each candidate's.
+QStringList linkedNames(const QString& attribute, const QString& value) {
+    if (attribute != QLatin1String("srcset"))
+        return {linkedName(value)};
+    QStringList names;
+    for (const QString& candidate : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString trimmed = candidate.trimmed();
+        names << linkedName(trimmed.left(trimmed.indexOf(QLatin1Char(' '))));
+    }
+    return names;
 }
 
 } // namespace
 
 QStringList brokenLinks(const QStringList& pagePaths) {
-    static const QRegularExpression link(QStringLiteral(R"re((?:href|src)="([^"]*)")re"));
+    static const QRegularExpression link(QStringLiteral(R"re(\s(href|src|srcset)="([^"]*)")re"));
     QStringList broken;
     for (const QString& page : pagePaths) {
         QString reason;
@@ -41,14 +63,12 @@ QStringList brokenLinks(const QStringList& pagePaths) {
             broken << QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(page), reason);
             continue;
         }
-        QStringDecoder windows1250("windows-1250");
-        const QString text = windows1250.decode(*bytes);
+        const QString text = pageText(*bytes);
         const QDir folder = QFileInfo(page).dir();
-        for (const QRegularExpressionMatch& match : link.globalMatch(text)) {
-            const QString target = linkedName(match.captured(1));
-            if (!pathStatus(QDir::cleanPath(folder.filePath(target))).isFile)
-                broken << QStringLiteral("%1 → %2").arg(QDir::toNativeSeparators(page), target);
-        }
+        for (const QRegularExpressionMatch& match : link.globalMatch(text))
+            for (const QString& target : linkedNames(match.captured(1), match.captured(2)))
+                if (!pathStatus(QDir::cleanPath(folder.filePath(target))).isFile)
+                    broken << QStringLiteral("%1 → %2").arg(QDir::toNativeSeparators(page), target);
     }
     return broken;
 }

@@ -34,10 +34,12 @@ QString attribute(const char* name, const QString& value) {
            QLatin1Char('"');
 }
 
-// A file of the album as a link or a source: %-escaped where a URL needs it, then as an
-// attribute value.
+// A file of the album as a link or a source: %-escaped where a URL needs it (blanks and
+// commas too, which would split a srcset), then as an attribute value.
 QString link(const QString& prefix, const QString& fileName) {
-    return htmlEscaped(prefix + urlText(fileName));
+    return htmlEscaped(urlText(prefix + fileName)
+                           .replace(QLatin1Char(' '), QLatin1String("%20"))
+                           .replace(QLatin1Char(','), QLatin1String("%2C")));
 }
 
 QStringList headLines(const AlbumContext& context, const QString& title, const QString& prefix,
@@ -51,8 +53,8 @@ QStringList headLines(const AlbumContext& context, const QString& title, const Q
         QStringLiteral(R"(<meta charset="utf-8">)"),
         QStringLiteral(R"(<meta name="viewport" content="width=device-width, initial-scale=1">)"),
         QLatin1String("<title>") + htmlEscaped(title) + QLatin1String("</title>"),
-        QLatin1String("<link rel=\"stylesheet\" href=\"") + link(prefix, QStringLiteral("style.css")) +
-            QLatin1String("\">"),
+        QLatin1String("<link rel=\"stylesheet\" href=\"") +
+            link(prefix, QStringLiteral("style.css")) + QLatin1String("\">"),
         QLatin1String("<link rel=\"stylesheet\" href=\"") +
             link(prefix, QStringLiteral("modern.css")) + QLatin1String("\">"),
     };
@@ -71,8 +73,7 @@ QString iconLink(const QString& target, const QString& text, const char* icon, c
 
 // A thumbnail and its double-size version, sized so that the page does not move while the
 // pictures come in; lazy when it is not among the first the page shows.
-QString thumbnailImage(const QString& text, const QString& prefix, const QString& alt,
-                       bool lazy) {
+QString thumbnailImage(const QString& text, const QString& prefix, const QString& alt, bool lazy) {
     const QString one = tag(text, "<n>");
     const QString two = tag(text, "<n2>");
     QString line = QLatin1String("<img src=\"") + link(prefix, one) + QLatin1Char('"');
@@ -104,22 +105,23 @@ QString informationLines(const AlbumContext& context, const QString& entry) {
     if (p.photoInformationType == informationPopUp) {
         lines += QLatin1String(R"(<figcaption class="info popup">)");
         lines += QLatin1String(R"(<div class="td3"><strong>)") +
-                 htmlEscaped(interfaceText(textNameLabel, language)) +
-                 QLatin1String("</strong>") + name + QLatin1String("</div>");
+                 htmlEscaped(interfaceText(textNameLabel, language)) + QLatin1String("</strong>") +
+                 name + QLatin1String("</div>");
         if (hasDimensions(entry))
             lines += QLatin1String(R"(<div class="td4"><strong>)") +
                      htmlEscaped(interfaceText(textDimensionsLabel, language)) +
                      QLatin1String("</strong>") + dimensionsOf(entry) + QLatin1String("</div>");
         lines += QLatin1String(R"(<div class="td5"><strong>)") +
-                 htmlEscaped(interfaceText(textSizeLabel, language)) +
-                 QLatin1String("</strong>") + size + QLatin1String("</div>");
+                 htmlEscaped(interfaceText(textSizeLabel, language)) + QLatin1String("</strong>") +
+                 size + QLatin1String("</div>");
         return lines + QLatin1String("</figcaption>");
     }
     lines += QLatin1String(R"(<figcaption class="info">)");
     if (p.tableFileName.shown)
         lines += QLatin1String(R"(<div class="td3">)") + name + QLatin1String("</div>");
     if (p.tableDimensions.shown && hasDimensions(entry))
-        lines += QLatin1String(R"(<div class="td4">)") + dimensionsOf(entry) + QLatin1String("</div>");
+        lines +=
+            QLatin1String(R"(<div class="td4">)") + dimensionsOf(entry) + QLatin1String("</div>");
     if (p.tableSize.shown)
         lines += QLatin1String(R"(<div class="td5">)") + size + QLatin1String("</div>");
     return lines + QLatin1String("</figcaption>");
@@ -133,13 +135,14 @@ QString photoTarget(const AlbumContext& context, const QString& entry) {
         return photoPageFileName(static_cast<int>(context.workingPhotos.indexOf(entry)));
     const QString text = context.plannedPictures.value(entry);
     if (!p.modern.publishOriginals && !tag(text, "<d>").isEmpty())
-        return urlText(tag(text, "<d>"));
-    return urlText(photoName(entry));
+        return link(QString(), tag(text, "<d>"));
+    return link(QString(), photoName(entry));
 }
 
 QString jsString(const QString& url) {
     QString text = url;
-    text.replace(QLatin1Char('\\'), QLatin1String("%5C")).replace(QLatin1Char('\''), QLatin1String("%27"));
+    text.replace(QLatin1Char('\\'), QLatin1String("%5C"))
+        .replace(QLatin1Char('\''), QLatin1String("%27"));
     return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
@@ -154,11 +157,13 @@ QString navigationScript(const QString& previous, const QString& next, const QSt
                "if(e.key==='ArrowLeft')location.href=previous;"
                "else if(e.key==='ArrowRight')location.href=next;"
                "else if(e.key==='ArrowUp'||e.key==='Escape')location.href=up;});"
-               "var x=null,y=null;"
-               "document.addEventListener('touchstart',function(e){if(e.touches.length===1){"
-               "x=e.touches[0].clientX;y=e.touches[0].clientY;}else{x=null;}},{passive:true});"
-               "document.addEventListener('touchend',function(e){if(x===null)return;"
-               "var t=e.changedTouches[0],dx=t.clientX-x,dy=t.clientY-y;x=null;"
+               "var x=null,y=0,dx=0,dy=0;"
+               "document.addEventListener('touchstart',function(e){x=null;"
+               "if(e.touches.length===1){x=e.touches[0].clientX;y=e.touches[0].clientY;"
+               "dx=dy=0;}},{passive:true});"
+               "document.addEventListener('touchmove',function(e){if(x===null)return;"
+               "dx=e.touches[0].clientX-x;dy=e.touches[0].clientY-y;},{passive:true});"
+               "document.addEventListener('touchend',function(){if(x===null)return;x=null;"
                "if(Math.abs(dx)>50&&Math.abs(dx)>2*Math.abs(dy))"
                "location.href=dx<0?next:previous;},{passive:true});})();</script>");
 }
@@ -172,6 +177,17 @@ QString jpegName(const QString& name) {
     return lower.endsWith(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg"))
                ? name
                : name + QLatin1String(".jpg");
+}
+
+// A pop-up description lies over what is under it: it takes the colour of the nearest
+// background the user chose, so that the user's text colours stay legible on it.
+QString popupBackground(const AlbumContext& context) {
+    const AlbumParameters& p = context.parameters;
+    for (const BackgroundParameters* background :
+         {&p.cellBackground, &p.tableBackground, &p.pageBackground})
+        if (background->enabled)
+            return cssColour(background->colour, context.palette);
+    return QStringLiteral("#fff");
 }
 
 } // namespace
@@ -209,7 +225,8 @@ ModernPicturePlan planModernPictures(const QString& entry, const QString& source
     const QString name = fileNamePart(photoPath);
     const auto textOf = [](const QString& one, QSize shown, const QString& two,
                            const QString& display, QSize displaySize) {
-        return QStringLiteral("<n>%1</n><w>%2</w><h>%3</h><n2>%4</n2><d>%5</d><dw>%6</dw><dh>%7</dh>")
+        return QStringLiteral(
+                   "<n>%1</n><w>%2</w><h>%3</h><n2>%4</n2><d>%5</d><dw>%6</dw><dh>%7</dh>")
             .arg(one)
             .arg(shown.width())
             .arg(shown.height())
@@ -222,8 +239,8 @@ ModernPicturePlan planModernPictures(const QString& entry, const QString& source
         QSize size = QImageReader(sourcePath).size();
         if (!size.isValid() || size.isEmpty())
             size = thumbnailBox;
-        const QSize shown = thumbnailDisplaySize(size.width(), size.height(),
-                                                 thumbnailBox.width(), thumbnailBox.height());
+        const QSize shown = thumbnailDisplaySize(size.width(), size.height(), thumbnailBox.width(),
+                                                 thumbnailBox.height());
         plan.text = textOf(name, shown, name, name, size);
         return plan;
     }
@@ -234,15 +251,14 @@ ModernPicturePlan planModernPictures(const QString& entry, const QString& source
         plan.error = QStringLiteral("The size of the photo %1 is not a number.").arg(photoPath);
         return plan;
     }
-    const QSize thumbnail = thumbnailDisplaySize(size.width(), size.height(),
-                                                 thumbnailBox.width(), thumbnailBox.height());
+    const QSize thumbnail = thumbnailDisplaySize(size.width(), size.height(), thumbnailBox.width(),
+                                                 thumbnailBox.height());
     if (thumbnail.isEmpty()) {
         plan.error = QStringLiteral("The photo %1 is too narrow for a thumbnail.").arg(photoPath);
         return plan;
     }
-    const QSize display = displayLongSide > 0
-                              ? fittedSize(size, QSize(displayLongSide, displayLongSide))
-                              : size;
+    const QSize display =
+        displayLongSide > 0 ? fittedSize(size, QSize(displayLongSide, displayLongSide)) : size;
     const QString base = isBmpName(name) ? name + QLatin1String(".jpg") : jpegName(name);
     const auto unique = [&](const QString& prefix) {
         const QString chosen = uniqueFileName(directory, prefix + base, reservedNames);
@@ -254,7 +270,7 @@ ModernPicturePlan planModernPictures(const QString& entry, const QString& source
     const QString page = unique(QStringLiteral("d_"));
     plan.text = textOf(one, thumbnail, two, page, display);
     plan.files = {directory + page, directory + one, directory + two};
-    plan.images = ModernImagePlan{photoPath,          sourcePath,    directory + page, display,
+    plan.images = ModernImagePlan{photoPath,       sourcePath,      directory + page, display,
                                   directory + one, directory + two, thumbnail};
     return plan;
 }
@@ -292,17 +308,23 @@ QStringList modernStyleLines(const AlbumContext& context) {
                        "max-width: 100%; }"),
         QStringLiteral(".thumb img { display: block; }"),
         QStringLiteral("figcaption.info { margin-top: 2px; }"),
-        // Descriptions under the pointer where there is one; always shown on touch screens.
-        QStringLiteral("@media (hover: hover) { figcaption.popup { position: absolute; "
-                       "z-index: 2; top: 100%; left: 0; min-width: 100%; padding: 4px; "
-                       "background: Canvas; color: CanvasText; border: 1px solid GrayText; "
-                       "visibility: hidden; } .gallery figure:hover figcaption.popup, "
-                       ".gallery figure:focus-within figcaption.popup { visibility: visible; } }"),
+        // Descriptions under the pointer, or for the keyboard's focus; on a touch screen
+        // always shown, under the thumbnail.
+        QStringLiteral("figcaption.popup { position: absolute; z-index: 2; top: 100%; left: 0; "
+                       "min-width: 100%; padding: 4px; background-color: %1; border: 1px solid "
+                       "GrayText; visibility: hidden; }")
+            .arg(popupBackground(context)),
+        QStringLiteral(".gallery figure:hover figcaption.popup, .gallery figure:focus-within "
+                       "figcaption.popup { visibility: visible; }"),
+        QStringLiteral("@media (pointer: coarse) { figcaption.popup { position: static; "
+                       "visibility: visible; border: 0; padding: 0; background: none; } }"),
         // The photo page: the photo takes what the heading and the links leave of the window,
         // never more, never scrolled.
         QStringLiteral("body.photo-page { height: 100vh; height: 100dvh; display: flex; "
                        "flex-direction: column; padding: 0.25rem; }"),
         QStringLiteral(".photo-page header, .photo-page footer { flex: none; }"),
+        // A sideways swipe moves to the next photo, not back through the browser's history.
+        QStringLiteral(":root:has(body.photo-page) { overscroll-behavior-x: none; }"),
         QStringLiteral(".photo-area { flex: 1 1 auto; min-height: 0; display: flex; "
                        "align-items: center; justify-content: center; }"),
         QStringLiteral(".photo-area a { display: flex; max-width: 100%; max-height: 100%; "
@@ -339,8 +361,8 @@ QStringList modernThumbnailPageLines(const AlbumContext& context, const QStringL
                                      const QStringList& thumbnailTexts, const QString& caption) {
     const AlbumParameters& p = context.parameters;
     const qint8 language = context.languageFlag;
-    QStringList lines = headLines(context, context.albumTitle + QLatin1String(" - ") + caption,
-                                  QString());
+    QStringList lines =
+        headLines(context, context.albumTitle + QLatin1String(" - ") + caption, QString());
     lines << QStringLiteral(R"(<body class="modern thumbnails">)")
           << QLatin1String(R"(<h1 class="td01">)") + htmlEscaped(context.albumTitle) +
                  QLatin1String("</h1>")
@@ -352,15 +374,15 @@ QStringList modernThumbnailPageLines(const AlbumContext& context, const QStringL
         const QString text = thumbnailTexts.value(i);
         const QString name = photoName(entry);
         lines << QLatin1String(R"(<figure class="td2"><a class="thumb hili" href=")") +
-                     htmlEscaped(photoTarget(context, entry)) + QLatin1Char('"') +
-                     attribute("title", name) + QLatin1Char('>') +
-                     thumbnailImage(text, QString(), name, i >= eager) + QLatin1String("</a>") +
-                     informationLines(context, entry) + QLatin1String("</figure>");
+                     photoTarget(context, entry) + QLatin1Char('"') + attribute("title", name) +
+                     QLatin1Char('>') + thumbnailImage(text, QString(), name, i >= eager) +
+                     QLatin1String("</a>") + informationLines(context, entry) +
+                     QLatin1String("</figure>");
     }
     lines << QStringLiteral("</main>") << QStringLiteral("<hr>")
           << QLatin1String(R"(<nav class="pages">)") +
-                 iconLink(QStringLiteral("index.html"),
-                          interfaceText(textBackToMainPage, language), "home.gif", "home") +
+                 iconLink(QStringLiteral("index.html"), interfaceText(textBackToMainPage, language),
+                          "home.gif", "home") +
                  QLatin1String("</nav>")
           << QStringLiteral("</body>") << QStringLiteral("</html>");
     return lines;
@@ -386,26 +408,26 @@ QStringList modernPhotoPageLines(const AlbumContext& context, int photoNumber, i
     lines << QStringLiteral(R"(<body class="modern photo-page">)") << QStringLiteral("<header>")
           << QLatin1String(R"(<h1 class="pd0">)") + htmlEscaped(name) + QLatin1String("</h1>")
           << QLatin1String(R"(<nav class="pages">)") +
-                 iconLink(previousPage,
-                          interfaceText(photoNumber > 0 ? textPreviousPhoto : textLastPhoto,
-                                        language),
-                          "prev.gif", "prev") +
-                 iconLink(QStringLiteral("index.html"),
-                          interfaceText(textBackToMainPage, language), "home.gif", "home") +
+                 iconLink(
+                     previousPage,
+                     interfaceText(photoNumber > 0 ? textPreviousPhoto : textLastPhoto, language),
+                     "prev.gif", "prev") +
+                 iconLink(QStringLiteral("index.html"), interfaceText(textBackToMainPage, language),
+                          "home.gif", "home") +
                  iconLink(indexPage, interfaceText(textBackToThumbnails, language), "index.gif",
                           nullptr) +
-                 iconLink(nextPage,
-                          interfaceText(photoNumber < last ? textNextPhoto : textFirstPhoto,
-                                        language),
-                          "next.gif", "next") +
+                 iconLink(
+                     nextPage,
+                     interfaceText(photoNumber < last ? textNextPhoto : textFirstPhoto, language),
+                     "next.gif", "next") +
                  QLatin1String("</nav>")
           << QStringLiteral("</header>");
 
     const QString display = tag(thumbnailText, "<d>");
     QString photo = QLatin1String(R"(<img class="pd4" src=")") + link(QString(), display) +
                     QLatin1String("\" width=\"") + tag(thumbnailText, "<dw>") +
-                    QLatin1String("\" height=\"") + tag(thumbnailText, "<dh>") +
-                    QLatin1Char('"') + attribute("alt", name) + QLatin1Char('>');
+                    QLatin1String("\" height=\"") + tag(thumbnailText, "<dh>") + QLatin1Char('"') +
+                    attribute("alt", name) + QLatin1Char('>');
     // Clicking the photo opens it at full size, when that is published.
     if (p.modern.publishOriginals || display == name)
         photo = QLatin1String("<a href=\"") + link(QString(), name) + QLatin1Char('"') +
@@ -416,8 +438,8 @@ QStringList modernPhotoPageLines(const AlbumContext& context, int photoNumber, i
         (p.pageFileName.shown || p.pageDimensions.shown || p.pageSize.shown)) {
         QString footer = QStringLiteral("<footer>");
         if (p.pageFileName.shown)
-            footer += QLatin1String(R"(<div class="pd1">)") + htmlEscaped(name) +
-                      QLatin1String("</div>");
+            footer +=
+                QLatin1String(R"(<div class="pd1">)") + htmlEscaped(name) + QLatin1String("</div>");
         if (p.pageDimensions.shown && hasDimensions(entry))
             footer += QLatin1String(R"(<div class="pd2">)") + dimensionsOf(entry) +
                       QLatin1String("</div>");
@@ -449,8 +471,9 @@ bool writeModernThumbnailPage(const AlbumContext& context, const QStringList& pa
                               RunObserver& observer) {
     QStringList texts;
     for (const QString& entry : pageEntries) {
-        texts << (context.thumbnails ? context.thumbnails->take(entry, [&observer] { observer.pump(); })
-                                     : context.plannedPictures.value(entry));
+        texts << (context.thumbnails
+                      ? context.thumbnails->take(entry, [&observer] { observer.pump(); })
+                      : context.plannedPictures.value(entry));
         // The only chance the stop button gets while a long page is built.
         if (!advanceProgress(observer) || observer.abortRequested())
             return false;
@@ -472,10 +495,9 @@ bool writeModernMainPages(const AlbumContext& context, const QList<Category>& ca
         for (qsizetype i = 0; i < categoryPictures.size(); ++i) {
             const QString& entry = categoryPictures.at(i);
             QSet<QString> none;
-            ModernPicturePlan plan =
-                planModernPictures(entry, context.sourceOfCopy.value(entry, tag(entry, "<n>")),
-                                   box, 0, context.thumbnails ? context.thumbnails->reservedNames()
-                                                              : none);
+            ModernPicturePlan plan = planModernPictures(
+                entry, context.sourceOfCopy.value(entry, tag(entry, "<n>")), box, 0,
+                context.thumbnails ? context.thumbnails->reservedNames() : none);
             // The main page needs thumbnails only: no page copy.
             if (plan.images) {
                 plan.images->displayPath.clear();
