@@ -680,7 +680,8 @@ class AlbumCheck:
             self.browser.navigate(file_url(page))
             self.browser.evaluate(MODERN_LAYOUT)
             self.browser.screenshot(os.path.join(
-                directory, "modern-%s-%s-%s.png" % (screen, colours, kind)))
+                directory, "modern-%s-%s-%s.%s" % (screen, colours, kind,
+                                                   "jpg" if kind == "photo" else "png")))
 
     # Keys and swipes lead where the links lead, round all photos as "next" does.
     def check_modern_navigation(self):

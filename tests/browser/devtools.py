@@ -246,7 +246,10 @@ class Browser:
 
     def screenshot(self, path):
         import base64
-        data = self.page("Page.captureScreenshot", {"format": "png"})["data"]
+        # Photographs keep well as JPEG, at a tenth of a PNG's size.
+        options = ({"format": "jpeg", "quality": 85} if path.endswith(".jpg")
+                   else {"format": "png"})
+        data = self.page("Page.captureScreenshot", options)["data"]
         with open(path, "wb") as out:
             out.write(base64.b64decode(data))
 

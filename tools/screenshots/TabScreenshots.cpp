@@ -1,4 +1,4 @@
-// Renders the three parameter tab pages to PNG files in both languages, for looking at
+// Renders the parameter tab pages to PNG files in both languages, for looking at
 // what a person sees: every caption must be readable in full.
 // Usage: kadrela_tab_screenshots OUTPUT_DIRECTORY
 
@@ -7,6 +7,7 @@
 #include "gui/params/AlbumPagesTab.h"
 #include "gui/params/BackgroundsTab.h"
 #include "gui/params/MainPageTab.h"
+#include "gui/params/ModernPagesTab.h"
 
 #include <QApplication>
 #include <QDir>
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
          {&everythingOn.tableFileName, &everythingOn.tableDimensions, &everythingOn.tableSize,
           &everythingOn.pageFileName, &everythingOn.pageDimensions, &everythingOn.pageSize})
         item->shown = true;
+    everythingOn.modern.enabled = true;
 
     const struct {
         const char* name;
@@ -75,7 +77,7 @@ int main(int argc, char** argv) {
     for (const auto& state : states) {
         for (qint8 language : {qint8(1), qint8(0)}) {
             const char* suffix = language ? "pl" : "en";
-            QWidget pages[3];
+            QWidget pages[4];
             for (QWidget& page : pages) {
                 page.setFont(windowFont);
                 page.setFixedSize(507, 350);
@@ -83,11 +85,13 @@ int main(int argc, char** argv) {
             MainPageTab mainPage(&pages[0]);
             AlbumPagesTab albumPages(&pages[1]);
             BackgroundsTab backgrounds(&pages[2]);
+            ModernPagesTab modern(&pages[3]);
             mainPage.showParameters(state.parameters);
             albumPages.showParameters(state.parameters);
             backgrounds.showParameters(state.parameters);
-            const char* names[] = {"main", "pages", "backgrounds"};
-            for (int index = 0; index < 3; ++index) {
+            modern.showParameters(state.parameters);
+            const char* names[] = {"main", "pages", "backgrounds", "modern"};
+            for (int index = 0; index < 4; ++index) {
                 applyInterfaceLanguage(&pages[index], language);
                 applyEnabledStates(&pages[index], state.parameters);
                 const QString path =

@@ -153,6 +153,13 @@ constexpr TextBinding bindings[] = {
     {"GroupBox11", TextRole::Text, -1, 181},
     {"Label39", TextRole::Text, -1, 182},
     {"ToolButton8", TextRole::ToolTip, -1, 312},
+    {"TabSheet5", TextRole::Text, -1, 501},
+    {"GroupBoxModernPages", TextRole::Text, -1, 502},
+    {"CheckBoxModernPages", TextRole::Text, -1, 503},
+    {"LabelModernPagesAbout", TextRole::Text, -1, 504},
+    {"LabelDisplaySize", TextRole::Text, -1, 505},
+    {"ComboBoxDisplaySize", TextRole::Item, 4, 506},
+    {"CheckBoxPublishOriginals", TextRole::Text, -1, 507},
 };
 // clang-format on
 

@@ -222,6 +222,27 @@ constexpr std::array entries{
           u" pictures on page"},
     Entry{312, u"Ustawienia programu",
           u"Program settings"},
+    // The program's own texts, beyond the table it started with: Polish 501–599, English
+    // the id + 100 as everywhere else.
+    Entry{501, u"Nowoczesne strony",
+          u"Modern pages"},
+    Entry{502, u"Strony dla dzisiejszych ekranów",
+          u"Pages for today's screens"},
+    Entry{503, u"Twórz nowoczesne strony",
+          u"Make modern pages"},
+    Entry{504, u"Strony, które dopasowują się do telefonu i do monitora: zdjęcie zawsze "
+               u"mieści się w oknie, wygładzone miniaturki mają wersję dla ekranów o dużej "
+               u"gęstości, a między zdjęciami przechodzi się strzałkami lub gestem "
+               u"przesunięcia. Klasyczny album powstaje, gdy ta opcja jest wyłączona.",
+          u"Pages that adapt to phones and monitors: a photo always fits the window, smooth "
+          u"thumbnails come with a version for high-density screens, and arrow keys or a "
+          u"swipe move between photos. The classic album is made while this is off."},
+    Entry{505, u"Dłuższy bok zdjęcia na jego stronie :",
+          u"Long side of the photo on its page :"},
+    Entry{506, u"pełny rozmiar",
+          u"full size"},
+    Entry{507, u"Publikuj zdjęcia w pełnym rozmiarze (kliknięcie w zdjęcie)",
+          u"Publish full-size photos (click on the photo)"},
 };
 // clang-format on
 
@@ -233,7 +254,7 @@ const Entry* findEntry(int polishId) {
 }
 
 bool isEnglishId(int id) {
-    return (id >= 201 && id <= 299) || (id >= 400 && id <= 412);
+    return (id >= 201 && id <= 299) || (id >= 400 && id <= 412) || (id >= 600 && id <= 699);
 }
 
 } // namespace

@@ -34,10 +34,12 @@ enum TextId : int {
     textInformationCaption = 308,
     textPerPagePrompt = 309,
     textPerPageSuffix = 310, // " zdjęć na stronie", after the count
+    textModernPagesTab = 501,
 };
 
 // The interface string table: every numbered text in both languages. A Polish text has an
-// id of 101–199 or 300–312; its English partner has the id + 100.
+// id of 101–199, 300–312 or, for the texts the program added since, 501–599; its English
+// partner has the id + 100.
 //
 // languageFlag: 0 English, 1 Polish (any other nonzero value counts as Polish, as the
 // original rule "Polish when the flag is set" says).

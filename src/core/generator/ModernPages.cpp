@@ -318,6 +318,10 @@ QStringList modernStyleLines(const AlbumContext& context) {
                        "figcaption.popup { visibility: visible; }"),
         QStringLiteral("@media (pointer: coarse) { figcaption.popup { position: static; "
                        "visibility: visible; border: 0; padding: 0; background: none; } }"),
+        // Thumbnails dimmed until pointed at light up for the keyboard's focus as well, and
+        // are never dimmed where nothing can point.
+        QStringLiteral(".hili:focus-visible img { opacity: 1; }"),
+        QStringLiteral("@media (pointer: coarse) { .hili img { opacity: 1; } }"),
         // The photo page: the photo takes what the heading and the links leave of the window,
         // never more, never scrolled.
         QStringLiteral("body.photo-page { height: 100vh; height: 100dvh; display: flex; "

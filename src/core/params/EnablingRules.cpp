@@ -60,5 +60,9 @@ QList<ControlState> dependentControlStates(const AlbumParameters& p) {
         photoPagesMade && p.photoDescription);
     set(states, {"Label18", "Label19", "Label20", "Edit11", "UpDown6", "Panel4", "ComboBox4"},
         photoPagesMade && p.photoFrame.enabled);
+
+    // The modern pages' own choices.
+    set(states, {"LabelDisplaySize", "ComboBoxDisplaySize", "CheckBoxPublishOriginals"},
+        p.modern.enabled);
     return states;
 }

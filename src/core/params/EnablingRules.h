@@ -13,5 +13,5 @@ struct ControlState {
     bool enabled;
 };
 
-// Every dependent control of the three parameter tab pages with its enabled state.
+// Every dependent control of the parameter tab pages with its enabled state.
 QList<ControlState> dependentControlStates(const AlbumParameters& parameters);

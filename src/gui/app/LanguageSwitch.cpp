@@ -75,8 +75,8 @@ void fitCaption(QWidget* widget) {
     if (!qobject_cast<QLabel*>(widget) && !qobject_cast<QCheckBox*>(widget))
         return;
     if (const auto* label = qobject_cast<QLabel*>(widget);
-        label && (label->alignment() & Qt::AlignHCenter))
-        return; // centred samples and headings keep the room laid out for them
+        label && ((label->alignment() & Qt::AlignHCenter) || label->wordWrap()))
+        return; // centred samples, headings and wrapped texts keep the room laid out for them
     const int needed = widget->sizeHint().width();
     if (widget->width() < needed)
         widget->resize(needed, widget->height());

@@ -18,6 +18,7 @@
 #include "gui/params/AlbumPagesTab.h"
 #include "gui/params/BackgroundsTab.h"
 #include "gui/params/MainPageTab.h"
+#include "gui/params/ModernPagesTab.h"
 #include "gui/params/ParameterControls.h"
 #include "gui/photos/PhotoListTab.h"
 
@@ -40,7 +41,7 @@
 
 namespace {
 
-constexpr int pageControlHeight = 404;
+constexpr int tabPageHeight = 350; // every tab page is laid out for 507 × 350 pixels
 constexpr int buttonRowHeight = 30;
 constexpr int toolButtonSize = 26;
 
@@ -85,11 +86,10 @@ void MainWindow::buildFrame() {
     QFont windowFont(QStringLiteral("Tahoma"));
     windowFont.setPixelSize(11);
     setFont(windowFont);
-    setFixedSize(clientWidth, clientHeight);
 
     m_pageControl = new PageControl(this);
     m_pageControl->setObjectName(QStringLiteral("PageControl1"));
-    m_pageControl->setGeometry(0, 0, clientWidth, pageControlHeight);
+    m_pageControl->resize(clientWidth, m_pageControl->height());
 
     struct Sheet {
         QWidget** widget;
@@ -102,6 +102,7 @@ void MainWindow::buildFrame() {
         {&m_tabSheet4, "TabSheet4", textMainPageTab, TabPicture::MainPage},
         {&m_tabSheet3, "TabSheet3", textAlbumPagesTab, TabPicture::AlbumPages},
         {&m_tabSheet2, "TabSheet2", textBackgroundsTab, TabPicture::Backgrounds},
+        {&m_tabSheet5, "TabSheet5", textModernPagesTab, TabPicture::ModernPages},
     };
     for (const Sheet& sheet : sheets) {
         *sheet.widget = new QWidget;
@@ -111,10 +112,9 @@ void MainWindow::buildFrame() {
     buildPhotoTab();
     buildParameterTabs();
 
-    int top = pageControlHeight;
     m_gridPanel = new QWidget(this);
     m_gridPanel->setObjectName(QStringLiteral("GridPanel1"));
-    m_gridPanel->setGeometry(0, top, clientWidth, buttonRowHeight);
+    m_gridPanel->resize(clientWidth, buttonRowHeight);
     m_saveParametersButton =
         makeButton(m_gridPanel, "BitBtn3", QStringLiteral("Zapisz parametry albumu"),
                    QStyle::SP_DialogSaveButton);
@@ -131,16 +131,14 @@ void MainWindow::buildFrame() {
     m_loadParametersButton->setGeometry(firstWidth, 0, secondWidth, buttonRowHeight);
     m_resetParametersButton->setGeometry(firstWidth + secondWidth, 0,
                                          clientWidth - firstWidth - secondWidth, buttonRowHeight);
-    top += buttonRowHeight;
 
     m_createAlbumButton =
         makeButton(this, "BitBtn10", textOfId(textCreateAlbum), QStyle::SP_DialogApplyButton);
-    m_createAlbumButton->setGeometry(0, top, clientWidth, buttonRowHeight);
-    top += buttonRowHeight;
+    m_createAlbumButton->resize(clientWidth, buttonRowHeight);
 
     m_progressPanel = new QFrame(this);
     m_progressPanel->setObjectName(QStringLiteral("Panel10"));
-    m_progressPanel->setGeometry(0, top, clientWidth, progressPanelHeight);
+    m_progressPanel->resize(clientWidth, progressPanelHeight);
     m_progressPanel->setAutoFillBackground(true);
     QPalette panelPalette = m_progressPanel->palette();
     panelPalette.setColor(QPalette::Window, Qt::white);
@@ -157,6 +155,19 @@ void MainWindow::buildFrame() {
     m_abortButton->setGeometry(416, 12, 91, 28);
     m_progressPanel->hide();
     connectChoosers();
+    layoutFrame();
+}
+
+void MainWindow::layoutFrame() {
+    // The tab pages keep their full size however many rows their tabs take.
+    int top = m_pageControl->heightForPageHeight(tabPageHeight);
+    m_pageControl->setGeometry(0, 0, clientWidth, top);
+    m_gridPanel->move(0, top);
+    top += buttonRowHeight;
+    m_createAlbumButton->move(0, top);
+    top += buttonRowHeight;
+    m_progressPanel->move(0, top);
+    setFixedSize(clientWidth, top + (m_progressPanelRoom ? progressPanelHeight : 0));
 }
 
 void MainWindow::buildPhotoTab() {
@@ -171,15 +182,18 @@ void MainWindow::buildParameterTabs() {
     m_mainPageTab = new MainPageTab(m_tabSheet4);
     m_albumPagesTab = new AlbumPagesTab(m_tabSheet3);
     m_backgroundsTab = new BackgroundsTab(m_tabSheet2);
-    for (ParameterTab* tab :
-         std::initializer_list<ParameterTab*>{m_mainPageTab, m_albumPagesTab, m_backgroundsTab})
+    m_modernPagesTab = new ModernPagesTab(m_tabSheet5);
+    for (ParameterTab* tab : parameterTabs())
         connect(tab, &ParameterTab::parametersChanged, this, &MainWindow::applyEnabledStates);
     setParameters(AlbumParameters{});
 }
 
+QList<ParameterTab*> MainWindow::parameterTabs() const {
+    return {m_mainPageTab, m_albumPagesTab, m_backgroundsTab, m_modernPagesTab};
+}
+
 void MainWindow::connectChoosers() {
-    for (ParameterTab* tab :
-         std::initializer_list<ParameterTab*>{m_mainPageTab, m_albumPagesTab, m_backgroundsTab}) {
+    for (ParameterTab* tab : parameterTabs()) {
         connect(tab, &ParameterTab::colourPanelClicked, this, &MainWindow::chooseColourFor);
         connect(tab, &ParameterTab::fontSampleClicked, this, &MainWindow::chooseFontFor);
     }
@@ -389,6 +403,7 @@ AlbumParameters MainWindow::parameters() const {
     m_mainPageTab->readParameters(result);
     m_albumPagesTab->readParameters(result);
     m_backgroundsTab->readParameters(result);
+    m_modernPagesTab->readParameters(result);
     result.perPageCount = m_state.perPageCount;
     return result;
 }
@@ -397,6 +412,7 @@ void MainWindow::setParameters(const AlbumParameters& parameters) {
     m_mainPageTab->showParameters(parameters);
     m_albumPagesTab->showParameters(parameters);
     m_backgroundsTab->showParameters(parameters);
+    m_modernPagesTab->showParameters(parameters);
     m_state.perPageCount = parameters.perPageCount;
     applyEnabledStates();
 }
@@ -437,7 +453,8 @@ void MainWindow::runCreationSteps() {
     m_state.perPageCount = 0;
     applyLanguage(m_state.languageFlag);
     m_state.lastPhotoDirectory.clear();
-    setFixedSize(clientWidth, clientHeight - progressPanelHeight);
+    m_progressPanelRoom = false;
+    layoutFrame();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = geometry();
@@ -485,6 +502,8 @@ void MainWindow::applyLanguage(qint8 languageFlag) {
                                     ? QString::number(m_state.perPageCount) +
                                           interfaceText(textPerPageSuffix, languageFlag)
                                     : interfaceText(textFixedCountLayout, languageFlag));
+    // Captions of another length may take the tabs onto another number of rows.
+    layoutFrame();
 }
 
 void MainWindow::openProgramSettings() {
@@ -497,12 +516,13 @@ void MainWindow::openProgramSettings() {
 }
 
 void MainWindow::showProgressPanel() {
-    setFixedSize(clientWidth, clientHeight);
-    m_progressPanel->move(0, clientHeight - progressPanelHeight);
     m_progressPanel->show();
+    m_progressPanelRoom = true;
+    layoutFrame();
 }
 
 void MainWindow::hideProgressPanel() {
     m_progressPanel->hide();
-    setFixedSize(clientWidth, clientHeight - progressPanelHeight);
+    m_progressPanelRoom = false;
+    layoutFrame();
 }

@@ -13,6 +13,8 @@ class PhotoListTab;
 class MainPageTab;
 class AlbumPagesTab;
 class BackgroundsTab;
+class ModernPagesTab;
+class ParameterTab;
 class QFrame;
 class QLabel;
 class QProgressBar;
@@ -70,11 +72,14 @@ public:
     void hideProgressPanel();
 
     static constexpr int clientWidth = 515;
-    static constexpr int clientHeight = 513; // as laid out, progress panel included
     static constexpr int progressPanelHeight = 49;
 
 private:
     void buildFrame();
+    // Places the tab pages, the buttons under them and the progress panel, and sizes the
+    // window to them.
+    void layoutFrame();
+    QList<ParameterTab*> parameterTabs() const;
     void buildPhotoTab();
     void runCreationSteps();
     QWidget* control(const QString& objectName) const;
@@ -96,6 +101,9 @@ private:
     Desktop& m_desktop;
     WindowState m_state;
     bool m_quitRequested = false;
+    // The window as laid out has room for the progress panel; the last step of starting
+    // takes it away, and it comes back while an album is being made.
+    bool m_progressPanelRoom = true;
     OpenDialogMemory m_openDialog; // shared by photos, backgrounds and parameter files
 
     PageControl* m_pageControl = nullptr;
@@ -103,6 +111,7 @@ private:
     QWidget* m_tabSheet4 = nullptr;
     QWidget* m_tabSheet3 = nullptr;
     QWidget* m_tabSheet2 = nullptr;
+    QWidget* m_tabSheet5 = nullptr;
     QWidget* m_gridPanel = nullptr;
     QPushButton* m_saveParametersButton = nullptr;  // BitBtn3
     QPushButton* m_loadParametersButton = nullptr;  // BitBtn4
@@ -116,5 +125,6 @@ private:
     MainPageTab* m_mainPageTab = nullptr;
     AlbumPagesTab* m_albumPagesTab = nullptr;
     BackgroundsTab* m_backgroundsTab = nullptr;
+    ModernPagesTab* m_modernPagesTab = nullptr;
     QToolButton* m_settingsButton = nullptr; // ToolButton8
 };

@@ -70,6 +70,10 @@ int PageControl::tabRowCount() const {
     return m_rows;
 }
 
+int PageControl::heightForPageHeight(int pageHeight) const {
+    return 2 + m_rows * tabRowHeight() + 2 * pageMargin + pageHeight;
+}
+
 QSize PageControl::sizeHint() const {
     return QSize(400, 300);
 }

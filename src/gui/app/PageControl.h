@@ -24,6 +24,8 @@ public:
     // The rectangle of a tab in this widget's coordinates (empty for a bad index).
     QRect tabRect(int index) const;
     int tabRowCount() const;
+    // The height that leaves a page pageHeight pixels under the tabs as they lie now.
+    int heightForPageHeight(int pageHeight) const;
 
     QSize sizeHint() const override;
 

@@ -90,6 +90,18 @@ public:
             painter->setBrush(colour(0x6fa8dc));
             painter->drawRect(QRectF(7.5, 7.5, 7, 7));
             break;
+        case TabPicture::ModernPages: // a monitor with a phone before it
+            painter->setPen(outline);
+            painter->setBrush(colour(0x6fa8dc));
+            painter->drawRect(QRectF(0.5, 2.5, 12, 8.5));
+            painter->drawLine(QPointF(6.5, 11), QPointF(6.5, 13.5));
+            painter->drawLine(QPointF(4, 13.5), QPointF(9, 13.5));
+            painter->setBrush(colour(0xffffff));
+            painter->drawRoundedRect(QRectF(9.5, 6.5, 6, 9), 1, 1);
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(colour(0xf6c342));
+            painter->drawRect(QRectF(10.5, 8, 4, 5));
+            break;
         }
         painter->restore();
     }

@@ -2,7 +2,7 @@
 
 #include <QIcon>
 
-// The pictures of the four tabs, drawn as shapes so they stay sharp at any screen density.
-enum class TabPicture { Photos, MainPage, AlbumPages, Backgrounds };
+// The pictures of the tabs, drawn as shapes so they stay sharp at any screen density.
+enum class TabPicture { Photos, MainPage, AlbumPages, Backgrounds, ModernPages };
 
 QIcon tabIcon(TabPicture picture);

@@ -43,7 +43,7 @@ void EnablingRulesTest::eachControlAppearsOnce() {
         QVERIFY2(!seen.contains(state.objectName), qPrintable(state.objectName));
         seen.insert(state.objectName);
     }
-    QCOMPARE(seen.size(), 78);
+    QCOMPARE(seen.size(), 81);
 }
 
 void EnablingRulesTest::startValuesGiveTheStartStates() {
@@ -99,6 +99,9 @@ void EnablingRulesTest::statesFollowTheirSwitches_data() {
                   "CheckBox11", "CheckBox12"});
     QTest::newRow("table descriptions without information stay grey")
         << Change([](AlbumParameters& p) { p.photoInformationType = 1; }) << QSet<QString>();
+    QTest::newRow("modern pages' choices")
+        << Change([](AlbumParameters& p) { p.modern.enabled = true; })
+        << names({"LabelDisplaySize", "ComboBoxDisplaySize", "CheckBoxPublishOriginals"});
 }
 
 void EnablingRulesTest::statesFollowTheirSwitches() {

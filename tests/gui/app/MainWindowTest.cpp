@@ -126,8 +126,9 @@ void MainWindowTest::startupOutcomes() {
     }
     // A window that starts is finished: the hidden progress panel takes no room. One that
     // quits skipped the remaining creation steps.
-    QCOMPARE(window.height(), quits ? MainWindow::clientHeight
-                                    : MainWindow::clientHeight - MainWindow::progressPanelHeight);
+    const int buttonsEnd =
+        window.findChild<QWidget*>(QStringLiteral("BitBtn10"))->geometry().bottom() + 1;
+    QCOMPARE(window.height(), quits ? buttonsEnd + MainWindow::progressPanelHeight : buttonsEnd);
     QCOMPARE(window.acceptDrops(), !quits);
 }
 
@@ -177,20 +178,28 @@ void MainWindowTest::frameHasItsControlsInPlace() {
     ScriptedDesktop desktop;
     MainWindow window(desktop, programDirectory(QStringLiteral("recording")), m_settingsPath);
     QCOMPARE(window.objectName(), QStringLiteral("Form1"));
-    QCOMPARE(window.size(), QSize(515, 464));
+    QCOMPARE(window.width(), 515);
     QCOMPARE(window.minimumSize(), window.maximumSize());
 
+    // However many rows the tabs take, every page keeps the 507 × 350 pixels it is laid
+    // out for, and the buttons follow under the pages.
     auto* pages = window.findChild<PageControl*>(QStringLiteral("PageControl1"));
-    QCOMPARE(pages->geometry(), QRect(0, 0, 515, 404));
-    QCOMPARE(pages->count(), 4);
+    const int pagesEnd = pages->geometry().bottom() + 1;
+    QCOMPARE(pages->geometry(), QRect(0, 0, 515, pagesEnd));
+    QCOMPARE(pages->count(), 5);
     const QStringList sheetNames{QStringLiteral("TabSheet1"), QStringLiteral("TabSheet4"),
-                                 QStringLiteral("TabSheet3"), QStringLiteral("TabSheet2")};
-    for (int i = 0; i < 4; ++i)
+                                 QStringLiteral("TabSheet3"), QStringLiteral("TabSheet2"),
+                                 QStringLiteral("TabSheet5")};
+    for (int i = 0; i < pages->count(); ++i) {
         QCOMPARE(pages->page(i)->objectName(), sheetNames[i]);
+        const QWidget* area = pages->page(i)->parentWidget();
+        QCOMPARE(area->size(), QSize(507, 350));
+        QVERIFY(area->y() > pages->tabRect(i).bottom());
+    }
     QCOMPARE(pages->currentIndex(), 0);
 
     auto* grid = window.findChild<QWidget*>(QStringLiteral("GridPanel1"));
-    QCOMPARE(grid->geometry(), QRect(0, 404, 515, 30));
+    QCOMPARE(grid->geometry(), QRect(0, pagesEnd, 515, 30));
     int right = 0;
     for (const char* name : {"BitBtn3", "BitBtn4", "BitBtn5"}) {
         auto* button = grid->findChild<QPushButton*>(QLatin1String(name));
@@ -200,7 +209,8 @@ void MainWindowTest::frameHasItsControlsInPlace() {
     }
     QCOMPARE(right, 515);
     QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("BitBtn10"))->geometry(),
-             QRect(0, 434, 515, 30));
+             QRect(0, pagesEnd + 30, 515, 30));
+    QCOMPARE(window.height(), pagesEnd + 60);
 
     auto* panel = window.findChild<QWidget*>(QStringLiteral("Panel10"));
     QVERIFY(panel->isHidden());
@@ -232,14 +242,16 @@ void MainWindowTest::progressPanelGrowsAndShrinksTheWindow() {
     ScriptedDesktop desktop;
     MainWindow window(desktop, programDirectory(QStringLiteral("recording")), m_settingsPath);
     auto* panel = window.findChild<QWidget*>(QStringLiteral("Panel10"));
+    const int height = window.height();
+    const int pagesHeight = window.findChild<QWidget*>(QStringLiteral("PageControl1"))->height();
     window.showProgressPanel();
-    QCOMPARE(window.height(), 513);
+    QCOMPARE(window.height(), height + 49);
     QVERIFY(!panel->isHidden());
-    QCOMPARE(panel->geometry(), QRect(0, 464, 515, 49));
+    QCOMPARE(panel->geometry(), QRect(0, height, 515, 49));
     window.hideProgressPanel();
-    QCOMPARE(window.height(), 464);
+    QCOMPARE(window.height(), height);
     QVERIFY(panel->isHidden());
-    QCOMPARE(window.findChild<QWidget*>(QStringLiteral("PageControl1"))->height(), 404);
+    QCOMPARE(window.findChild<QWidget*>(QStringLiteral("PageControl1"))->height(), pagesHeight);
 }
 
 void MainWindowTest::closingSettingsDialogAtOnceWritesBothKeys() {

@@ -6,6 +6,7 @@
 #include "ScriptedDesktop.h"
 #include "TestFiles.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -106,16 +107,22 @@ void WindowRunTest::refusalsComeInOrderAndLeadToTheField() {
 
 void WindowRunTest::finishedAlbumOffersTheBrowser_data() {
     QTest::addColumn<bool>("open");
-    QTest::newRow("yes opens the main page") << true;
-    QTest::newRow("no leaves it") << false;
+    QTest::addColumn<bool>("modern");
+    QTest::newRow("yes opens the main page") << true << false;
+    QTest::newRow("no leaves it") << false << false;
+    QTest::newRow("modern pages from their tab") << true << true;
 }
 
 void WindowRunTest::finishedAlbumOffersTheBrowser() {
     QFETCH(bool, open);
+    QFETCH(bool, modern);
     addPhotos(3);
+    if (modern)
+        find<QCheckBox>("CheckBoxModernPages")->click();
     setTitleAndLocation(QStringLiteral("Wakacje"), m_dir->filePath(QStringLiteral("out/")));
 
     bool lockedDuringBuild = false;
+    const int heightBefore = m_window->height();
     int heightDuringBuild = 0;
     QTimer::singleShot(0, [&] {
         lockedDuringBuild = locked() && find<QWidget>("BitBtn2")->isEnabled();
@@ -125,8 +132,8 @@ void WindowRunTest::finishedAlbumOffersTheBrowser() {
     find<QPushButton>("BitBtn10")->click();
 
     QVERIFY(lockedDuringBuild);
-    QCOMPARE(heightDuringBuild, 513);
-    QCOMPARE(m_window->height(), 464);
+    QCOMPARE(heightDuringBuild, heightBefore + MainWindow::progressPanelHeight);
+    QCOMPARE(m_window->height(), heightBefore);
     QVERIFY(find<QWidget>("Panel10")->isHidden());
     QVERIFY(!locked());
     const auto questions = m_desktop->requestsOf(QStringLiteral("question"));
@@ -140,6 +147,8 @@ void WindowRunTest::finishedAlbumOffersTheBrowser() {
     QCOMPARE(opened.size(), open ? 1 : 0);
     if (open)
         QCOMPARE(opened[0].text, mainPage);
+    QCOMPARE(QFileInfo::exists(m_dir->filePath(QStringLiteral("out/album-Wakacje/index.html"))),
+             modern);
     QVERIFY(!m_window->state().abortRequested);
 }
 
@@ -192,6 +201,7 @@ void WindowRunTest::failedBuildNamesTheFileAndUnlocks() {
     if (madeSomething)
         QVERIFY(QFile::remove(m_dir->filePath(QStringLiteral("photos/p0.jpg"))));
     m_desktop->yesNoAnswers.enqueue(erase);
+    const int heightBefore = m_window->height();
     find<QPushButton>("BitBtn10")->click();
     const auto messages = m_desktop->requestsOf(QStringLiteral("message"));
     QCOMPARE(messages.size(), 1);
@@ -207,7 +217,7 @@ void WindowRunTest::failedBuildNamesTheFileAndUnlocks() {
     QCOMPARE(QFileInfo::exists(m_dir->filePath(QStringLiteral("album-Lato"))),
              madeSomething && !erase);
     QVERIFY(!locked());
-    QCOMPARE(m_window->height(), 464);
+    QCOMPARE(m_window->height(), heightBefore);
 }
 
 QTEST_MAIN(WindowRunTest)

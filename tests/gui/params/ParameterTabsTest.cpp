@@ -3,6 +3,7 @@
 #include "gui/params/AlbumPagesTab.h"
 #include "gui/params/BackgroundsTab.h"
 #include "gui/params/MainPageTab.h"
+#include "gui/params/ModernPagesTab.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,7 +18,7 @@ Q_DECLARE_METATYPE(AlbumParameters)
 
 namespace {
 
-// The three parameter pages as the main window holds them: 507 × 350 pixels in the
+// The parameter pages as the main window holds them: 507 × 350 pixels in the
 // window's font, the start values shown.
 class Tabs {
 public:
@@ -31,19 +32,22 @@ public:
         main = new MainPageTab(&pages[0]);
         album = new AlbumPagesTab(&pages[1]);
         backgrounds = new BackgroundsTab(&pages[2]);
-        tabs = {main, album, backgrounds};
+        modern = new ModernPagesTab(&pages[3]);
+        tabs = {main, album, backgrounds, modern};
         show(AlbumParameters{});
     }
     void show(const AlbumParameters& parameters) {
         main->showParameters(parameters);
         album->showParameters(parameters);
         backgrounds->showParameters(parameters);
+        modern->showParameters(parameters);
     }
     AlbumParameters read() const {
         AlbumParameters parameters;
         main->readParameters(parameters);
         album->readParameters(parameters);
         backgrounds->readParameters(parameters);
+        modern->readParameters(parameters);
         return parameters;
     }
     template <class T = QWidget> T* find(const QString& name) const {
@@ -66,10 +70,11 @@ public:
             applyInterfaceLanguage(&page, languageFlag);
     }
 
-    QWidget pages[3];
+    QWidget pages[4];
     MainPageTab* main;
     AlbumPagesTab* album;
     BackgroundsTab* backgrounds;
+    ModernPagesTab* modern;
     QList<ParameterTab*> tabs;
 };
 
@@ -117,6 +122,7 @@ AlbumParameters everythingChanged() {
     p.pageSize = {true, font("Arial", 14, 0x060606, true, true, false, false, 1)};
     p.photoFrame = {true, 8, 0x000055, 7};
     p.photoTitleFont = font("Symbol", 40, 0xFF000008, true, false, false, false, 2);
+    p.modern = {true, 1600, false};
     return p;
 }
 
@@ -182,9 +188,9 @@ void ParameterTabsTest::namesSayTheKindAndAreUnique() {
             QVERIFY2(widget->inherits(kind->second), qPrintable(name));
         }
     }
-    // 13 lists, 20 check boxes, 12 groups, 11 spin edits with their edits, 3 file fields,
-    // 8 panels, 3 buttons and 36 labels, font samples included.
-    QCOMPARE(seen.size(), 13 + 20 + 12 + 22 + 3 + 8 + 3 + 36);
+    // 14 lists, 22 check boxes, 13 groups, 11 spin edits with their edits, 3 file fields,
+    // 8 panels, 3 buttons and 38 labels, font samples included.
+    QCOMPARE(seen.size(), 14 + 22 + 13 + 22 + 3 + 8 + 3 + 38);
 }
 
 void ParameterTabsTest::listsStartSelected_data() {
@@ -198,6 +204,7 @@ void ParameterTabsTest::listsStartSelected_data() {
     for (const char* name :
          {"ComboBox13", "ComboBox1", "ComboBox5", "ComboBox6", "ComboBox7", "ComboBox3"})
         QTest::newRow(name) << QString::fromLatin1(name) << 2 << 0;
+    QTest::newRow("modern display size") << "ComboBoxDisplaySize" << 5 << 2;
 }
 
 void ParameterTabsTest::listsStartSelected() {
@@ -421,12 +428,38 @@ void ParameterTabsTest::showingSendsNoSignal() {
 
 void ParameterTabsTest::userChangeIsReported_data() {
     QTest::addColumn<QString>("name");
-    const QStringList names = {"ComboBox2", "ComboBox10", "ComboBox11", "ComboBox12", "ComboBox8",
-                               "ComboBox9", "ComboBox13", "ComboBox1",  "ComboBox5",  "ComboBox6",
-                               "ComboBox7", "ComboBox3",  "ComboBox4",  "UpDown7",    "UpDown8",
-                               "UpDown9",   "UpDown10",   "UpDown11",   "UpDown2",    "UpDown5",
-                               "UpDown1",   "UpDown3",    "UpDown4",    "UpDown6",    "Panel1",
-                               "Panel8",    "Label4",     "Label17",    "Edit6"};
+    const QStringList names = {"ComboBox2",
+                               "ComboBox10",
+                               "ComboBox11",
+                               "ComboBox12",
+                               "ComboBox8",
+                               "ComboBox9",
+                               "ComboBox13",
+                               "ComboBox1",
+                               "ComboBox5",
+                               "ComboBox6",
+                               "ComboBox7",
+                               "ComboBox3",
+                               "ComboBox4",
+                               "UpDown7",
+                               "UpDown8",
+                               "UpDown9",
+                               "UpDown10",
+                               "UpDown11",
+                               "UpDown2",
+                               "UpDown5",
+                               "UpDown1",
+                               "UpDown3",
+                               "UpDown4",
+                               "UpDown6",
+                               "Panel1",
+                               "Panel8",
+                               "Label4",
+                               "Label17",
+                               "Edit6",
+                               "ComboBoxDisplaySize",
+                               "CheckBoxModernPages",
+                               "CheckBoxPublishOriginals"};
     for (const QString& name : names)
         QTest::newRow(qPrintable(name)) << name;
     for (int number = 1; number <= 20; ++number)
@@ -569,6 +602,9 @@ void ParameterTabsTest::everyCaptionFits() {
                     }
                 } else if (auto* button = qobject_cast<const QPushButton*>(child)) {
                     needed = button->iconSize() + QSize(4, 4); // a picture, no caption
+                } else if (auto* label = qobject_cast<const QLabel*>(child);
+                           label && label->wordWrap()) {
+                    needed = QSize(child->width(), label->heightForWidth(child->width()));
                 } else if (qobject_cast<const QGroupBox*>(child) ||
                            qobject_cast<const FontSampleLabel*>(child)) {
                     needed = child->minimumSizeHint(); // a sample shrinks its text to fit
