@@ -2,7 +2,8 @@
 # The album of 200 real photos against the naive exact pipeline (copy + full libjpeg decode +
 # nearest-neighbour sampling + quality-90 encode, one thread) and against "cp -r", all in one
 # run, on the baseline corpus and on the mostly progressive one; kadrela-batch with one
-# thread and with one per core, and the program doing nothing for its idle memory.
+# thread and with one per core, the modern pages' album (display copies and two filtered
+# thumbnails per photo) with one per core, and the program doing nothing for its idle memory.
 # Uses the shared yardsticks (runbench.py, jpeglimits.c, make_corpus.sh's corpora).
 # Usage: bench/album-vs-naive.sh [BUILD_DIR [YARDSTICK_DIR]]
 set -euo pipefail
@@ -27,6 +28,9 @@ for corpus in /tmp/corpus200b /tmp/corpus200; do
         --cmd "kadrela -j1" "mkdir -p $album && $batch -q -j 1 -t Bench -o $album $corpus" \
         --prep "$prep" \
         --cmd "kadrela -j$cores" "mkdir -p $album && $batch -q -j $cores -t Bench -o $album $corpus" \
-        --prep "$prep" | tail -n 7
+        --prep "$prep" \
+        --cmd "modern -j$cores" \
+        "mkdir -p $album && $batch -q -j $cores --modern -t Bench -o $album $corpus" \
+        --prep "$prep" | tail -n 8
 done
 rm -rf "$album"

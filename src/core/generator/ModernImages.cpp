@@ -1,10 +1,12 @@
 #include "core/generator/ModernImages.h"
 
+#include "core/files/FileReading.h"
 #include "core/files/FileWriting.h"
 #include "core/generator/GenerationError.h"
 #include "core/generator/ThumbnailMaker.h"
 #include "core/photos/BmpFile.h"
 #include "core/photos/JpegFile.h"
+#include "core/photos/JpegWithoutMetadata.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -43,19 +45,41 @@ QImage shownPicture(const QString& path, QSize atLeast) {
     return stored ? orientedPicture(*stored, orientation) : QImage();
 }
 
+void writePictureFile(const QString& path, const QByteArray& bytes, const QString& photoPath) {
+    if (const std::optional<QString> reason = writeFileSafely(path, bytes, IfPresent::Fail))
+        throw GenerationError(QStringLiteral("The picture %1 of %2 cannot be written (%3).")
+                                  .arg(QDir::toNativeSeparators(path), photoPath, *reason));
+}
+
 void writeJpegFile(const QImage& picture, const QString& path, int quality,
                    const QString& photoPath) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    std::optional<QString> reason;
     if (!writeJpeg(picture, &buffer, quality))
-        reason = QStringLiteral("the picture cannot be encoded");
-    else
-        reason = writeFileSafely(path, bytes, IfPresent::Fail);
-    if (reason)
-        throw GenerationError(QStringLiteral("The picture %1 of %2 cannot be written (%3).")
-                                  .arg(QDir::toNativeSeparators(path), photoPath, *reason));
+        throw GenerationError(
+            QStringLiteral("The picture %1 of %2 cannot be written (the picture cannot be "
+                           "encoded).")
+                .arg(QDir::toNativeSeparators(path), photoPath));
+    writePictureFile(path, bytes, photoPath);
+}
+
+// A JPEG photo that is upright and fits the photo page already is its own display copy,
+// once its metadata is left out: the same compressed picture, pixel for pixel, at a fraction
+// of the cost of decoding and encoding it again. Empty when the photo is not such a one.
+std::optional<QByteArray> photoAsDisplayCopy(const QString& path, QSize box) {
+    if (isBmp(path))
+        return std::nullopt;
+    const std::optional<JpegHeader> header = readJpegHeader(path);
+    if (!header || header->orientation > 1 ||
+        fittedSize(header->storedSize, box) != header->storedSize)
+        return std::nullopt;
+    // A file far larger than its pixels need is left to the decoder, which reads it in parts.
+    const qint64 largestFile =
+        qint64(header->storedSize.width()) * header->storedSize.height() * 4 +
+        qint64(16) * 1024 * 1024;
+    const std::optional<QByteArray> bytes = readRegularFile(path, largestFile);
+    return bytes ? jpegWithoutMetadata(*bytes) : std::nullopt;
 }
 
 } // namespace
@@ -69,17 +93,23 @@ QSize fittedSize(QSize picture, QSize box) {
 }
 
 QImage filteredDownscale(const QImage& picture, QSize size) {
-    if (picture.size() == size)
-        return picture.convertToFormat(QImage::Format_RGB888);
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    if (rgb.size() == size)
+        return rgb;
     // Qt's smooth scaling averages every source pixel a new pixel covers when it shrinks.
-    return picture.convertToFormat(QImage::Format_RGB32)
-        .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_RGB888);
+    return rgb.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 void makeModernImages(const ModernImagePlan& plan) {
     const QSize doubleThumbnail = plan.thumbnailSize * 2;
-    const bool withDisplay = !plan.displayPath.isEmpty();
+    bool withDisplay = !plan.displayPath.isEmpty();
+    if (withDisplay) {
+        if (const std::optional<QByteArray> copy =
+                photoAsDisplayCopy(plan.decodePath, plan.displaySize)) {
+            writePictureFile(plan.displayPath, *copy, plan.photoPath);
+            withDisplay = false; // what remains are the thumbnails
+        }
+    }
     const QSize needed =
         withDisplay ? plan.displaySize.expandedTo(doubleThumbnail) : doubleThumbnail;
     const QImage picture = shownPicture(plan.decodePath, needed);

@@ -173,8 +173,11 @@ qint64 coefficientBytes(const jpeg_decompress_struct& cinfo) {
     return bytes;
 }
 
-// atLeast, when not empty, lets libjpeg scale the picture down in its inverse DCT (by an
-// eighth at a time) as far as keeps it at least that large; scaled is the size reached.
+// atLeast, when not empty, lets libjpeg scale the picture down in its inverse DCT (to a half,
+// a quarter or an eighth) as far as keeps it at least that large. Only these scales: their
+// transforms are libjpeg-turbo's vectorised ones, while the other eighths run in plain C at
+// several times the cost of decoding in full. Such a picture is to be filtered down, and comes
+// out in the layout Qt's filters work in.
 bool decodeGuarded(Decompressor* decompressor, QImage* image, const QSize* atLeast = nullptr,
                    int* orientation = nullptr) {
     j_decompress_ptr cinfo = &decompressor->cinfo;
@@ -189,7 +192,7 @@ bool decodeGuarded(Decompressor* decompressor, QImage* image, const QSize* atLea
     if (orientation)
         *orientation = orientationOfMarkers(*cinfo);
     if (atLeast && !atLeast->isEmpty()) {
-        for (unsigned eighths = 1; eighths <= 8; ++eighths) {
+        for (unsigned eighths = 1; eighths <= 8; eighths *= 2) {
             cinfo->scale_num = eighths;
             cinfo->scale_denom = 8;
             jpeg_calc_output_dimensions(cinfo);
@@ -209,13 +212,14 @@ bool decodeGuarded(Decompressor* decompressor, QImage* image, const QSize* atLea
         static_cast<long>(std::max(2 * limit, coefficientBytes(*cinfo) + qint64(64) * 1024 * 1024));
 
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
-    cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    const bool forFilter = atLeast && !cmyk;
+    cinfo->out_color_space = cmyk ? JCS_CMYK : forFilter ? JCS_EXT_BGRX : JCS_RGB;
     jpeg_start_decompress(cinfo);
-    if (cinfo->output_components != (cmyk ? 4 : 3))
+    if (cinfo->output_components != (cmyk || forFilter ? 4 : 3))
         return false;
 
     *image = QImage(static_cast<int>(cinfo->output_width), static_cast<int>(cinfo->output_height),
-                    QImage::Format_RGB888);
+                    forFilter ? QImage::Format_RGB32 : QImage::Format_RGB888);
     if (image->isNull())
         return false;
     JSAMPARRAY cmykRow = cmyk ? (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo),
@@ -453,6 +457,7 @@ struct Compressor {
     Compressor& operator=(const Compressor&) = delete;
 };
 
+// rgb is QImage::Format_RGB888 or QImage::Format_RGB32 (blue, green, red, unused in memory).
 bool encodeGuarded(Compressor* compressor, const QImage* rgb, const int* quality) {
     j_compress_ptr cinfo = &compressor->cinfo;
     if (setjmp(compressor->errors.jump))
@@ -461,8 +466,9 @@ bool encodeGuarded(Compressor* compressor, const QImage* rgb, const int* quality
     cinfo->dest = &compressor->destination.pub;
     cinfo->image_width = static_cast<JDIMENSION>(rgb->width());
     cinfo->image_height = static_cast<JDIMENSION>(rgb->height());
-    cinfo->input_components = 3;
-    cinfo->in_color_space = JCS_RGB;
+    const bool padded = rgb->format() == QImage::Format_RGB32;
+    cinfo->input_components = padded ? 4 : 3;
+    cinfo->in_color_space = padded ? JCS_EXT_BGRX : JCS_RGB;
     jpeg_set_defaults(cinfo);
     jpeg_set_quality(cinfo, *quality, TRUE);
     jpeg_start_compress(cinfo, TRUE);
@@ -585,7 +591,10 @@ void keepLargeBuffersForReuse() {
 bool writeJpeg(const QImage& image, QIODevice* device, int quality) {
     if (image.isNull() || !device || !device->isWritable())
         return false;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    // A picture in Qt's 32-bit layout goes to libjpeg as it is, without a copy.
+    const QImage rgb = image.format() == QImage::Format_RGB32
+                           ? image
+                           : image.convertToFormat(QImage::Format_RGB888);
     if (rgb.isNull())
         return false;
     Compressor compressor(device);

@@ -31,9 +31,10 @@ std::optional<JpegHeader> readJpegHeader(const QString& path);
 // decoded stays grey. Anything libjpeg refuses gives nullopt.
 std::optional<QImage> readJpegImage(const QString& path);
 
-// The picture scaled down by libjpeg's inverse DCT as far as keeps it at least atLeast (in
-// eighths; stored orientation, none applied), which costs much less than decoding it whole;
-// the EXIF orientation is given back in orientation. nullopt as for readJpegImage.
+// The picture scaled down by libjpeg's inverse DCT as far as keeps it at least atLeast (to a
+// half, a quarter or an eighth; stored orientation, none applied), which costs less than
+// decoding it whole, as QImage::Format_RGB32 (the layout Qt's filters work in); the EXIF
+// orientation is given back in orientation. nullopt as for readJpegImage.
 std::optional<QImage> readJpegScaled(const QString& path, QSize atLeast, int* orientation);
 
 // The picture as its EXIF orientation shows it, shrunk or stretched to size with
