@@ -117,32 +117,6 @@ std::optional<QString> writeFileSafely(const QString& path, const QByteArray& by
     return reason;
 }
 
-// Copies in the kernel, from file to file, without passing the bytes through this program:
-// true when the whole file went that way, false when the file systems cannot (nothing copied
-// then, and the caller copies by reading and writing). A failure after a part was copied is
-// told in failure.
-bool copyInKernel(QFile& in, QFile& out, qint64& copied, std::optional<CopyFailure>& failure) {
-    for (;;) {
-        const ssize_t moved =
-            ::copy_file_range(in.handle(), nullptr, out.handle(), nullptr, std::size_t(1) << 30, 0);
-        if (moved > 0) {
-            copied += moved;
-            continue;
-        }
-        if (moved == 0)
-            return true;
-        if (copied == 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS ||
-                            errno == EOPNOTSUPP || errno == EBADF))
-            return false;
-        // The kernel does not say which side failed: a full or read-only disk is the
-        // copy's, anything else the photo's.
-        const int error = errno;
-        const bool writing = error == ENOSPC || error == EDQUOT || error == EFBIG || error == EROFS;
-        failure = CopyFailure{!writing, systemReason(error)};
-        return true;
-    }
-}
-
 std::optional<CopyFailure> copyToNewFile(const QString& source, const QString& target) {
     QFile in;
     QString reason;
@@ -151,12 +125,10 @@ std::optional<CopyFailure> copyToNewFile(const QString& source, const QString& t
     QFile out;
     if (!openTemporary(target, out, reason))
         return CopyFailure{false, reason};
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
     qint64 copied = 0;
     std::optional<CopyFailure> failure;
-    QByteArray buffer;
-    if (!copyInKernel(in, out, copied, failure))
-        buffer = QByteArray(1 << 20, Qt::Uninitialized);
-    while (!failure && !buffer.isEmpty()) {
+    for (;;) {
         const qint64 got = in.read(buffer.data(), buffer.size());
         if (got < 0) {
             failure = CopyFailure{true, in.errorString()};

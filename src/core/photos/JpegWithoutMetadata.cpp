@@ -81,13 +81,12 @@ std::optional<QByteArray> jpegWithoutMetadata(const QByteArray& jpeg) {
         if (length < 2 || end > size)
             return std::nullopt;
         const QByteArrayView payload(jpeg.constData() + at + 4, length - 2);
-        const bool metadata = marker == markerCOM ||
-                              (isApplicationMarker(marker) && !keepsApplicationBlock(marker, payload));
+        const bool metadata = marker == markerCOM || (isApplicationMarker(marker) &&
+                                                      !keepsApplicationBlock(marker, payload));
         // What every browser decodes: Huffman-coded, baseline, extended or progressive, with
         // 8-bit samples.
-        if (isFrameMarker(marker) &&
-            ((marker != 0xC0 && marker != 0xC1 && marker != 0xC2) || payload.empty() ||
-             payload[0] != 8))
+        if (isFrameMarker(marker) && ((marker != 0xC0 && marker != 0xC1 && marker != 0xC2) ||
+                                      payload.empty() || payload[0] != 8))
             return std::nullopt;
         if (marker == markerSOS) {
             const qsizetype scanEnd = endOfScan(jpeg, end);

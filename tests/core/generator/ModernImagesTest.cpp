@@ -1,6 +1,7 @@
 #include "core/generator/ModernImages.h"
 #include "core/generator/ThumbnailMaker.h"
 #include "core/photos/JpegFile.h"
+#include "core/photos/JpegWithoutMetadata.h"
 
 #include "JpegFixtures.h"
 #include "TestFiles.h"
@@ -63,6 +64,15 @@ double psnr(const QImage& a, const QImage& b) {
     return 10 * std::log10(255.0 * 255.0 / std::max(mean, 1e-9));
 }
 
+// A segment with the marker and payload, put right after the start-of-image marker.
+QByteArray withSegment(const QByteArray& jpeg, unsigned char marker, const QByteArray& payload) {
+    QByteArray segment("\xFF");
+    segment.append(char(marker));
+    const qsizetype length = payload.size() + 2;
+    segment.append(char(length >> 8)).append(char(length & 0xFF)).append(payload);
+    return jpeg.left(2) + segment + jpeg.mid(2);
+}
+
 } // namespace
 
 class ModernImagesTest : public QObject {
@@ -71,6 +81,8 @@ private slots:
     void thumbnailsAreFilteredNotSampled();
     void displayCopiesFitTurnAndCarryNoMetadata_data();
     void displayCopiesFitTurnAndCarryNoMetadata();
+    void metadataLeftOutOfTheSamePicture_data();
+    void metadataLeftOutOfTheSamePicture();
 };
 
 // Measured, not assumed: the modern thumbnail against an exact area average of the photo, and
@@ -106,12 +118,15 @@ void ModernImagesTest::displayCopiesFitTurnAndCarryNoMetadata_data() {
     QTest::addColumn<int>("orientation");
     QTest::addColumn<QSize>("box");
     QTest::addColumn<QSize>("shown");
+    QTest::addColumn<bool>("samePixels"); // the photo's own compressed picture
     QTest::newRow("shrunk to the long side")
-        << QSize(1600, 1200) << 1 << QSize(1280, 1280) << QSize(1280, 960);
-    QTest::newRow("never enlarged") << QSize(640, 480) << 1 << QSize(1280, 1280) << QSize(640, 480);
+        << QSize(1600, 1200) << 1 << QSize(1280, 1280) << QSize(1280, 960) << false;
+    QTest::newRow("never enlarged, the photo's own picture")
+        << QSize(640, 480) << 1 << QSize(1280, 1280) << QSize(640, 480) << true;
     QTest::newRow("turned by its EXIF orientation")
-        << QSize(1600, 1200) << 6 << QSize(1280, 1280) << QSize(960, 1280);
-    QTest::newRow("full size") << QSize(1600, 1200) << 8 << QSize(1200, 1600) << QSize(1200, 1600);
+        << QSize(1600, 1200) << 6 << QSize(1280, 1280) << QSize(960, 1280) << false;
+    QTest::newRow("full size, turned")
+        << QSize(1600, 1200) << 8 << QSize(1200, 1600) << QSize(1200, 1600) << false;
 }
 
 void ModernImagesTest::displayCopiesFitTurnAndCarryNoMetadata() {
@@ -119,6 +134,7 @@ void ModernImagesTest::displayCopiesFitTurnAndCarryNoMetadata() {
     QFETCH(int, orientation);
     QFETCH(QSize, box);
     QFETCH(QSize, shown);
+    QFETCH(bool, samePixels);
     QTemporaryDir dir;
     const QString path = fixtures::writeFixture(
         dir.path(), "p.jpg",
@@ -139,6 +155,55 @@ void ModernImagesTest::displayCopiesFitTurnAndCarryNoMetadata() {
     const QImage copy = *readJpegImage(plan.displayPath);
     QVERIFY(qAbs(qGreen(copy.pixel(copy.width() - 1, 0)) -
                  qGreen(turned.pixel(turned.width() - 1, 0))) < 24);
+    QCOMPARE(copy == turned, samePixels);
+}
+
+void ModernImagesTest::metadataLeftOutOfTheSamePicture_data() {
+    QTest::addColumn<QByteArray>("photo");
+    QTest::addColumn<QByteArrayList>("gone");
+    QTest::addColumn<QByteArrayList>("kept");
+    const QByteArray jpeg = fixtures::jpegBytes(stripedPicture(QSize(64, 48)));
+    QTest::newRow("EXIF, XMP, IPTC and comments")
+        << withSegment(
+               withSegment(withSegment(withSegment(jpeg, 0xFE, "at home"), 0xED,
+                                       QByteArray("Photoshop 3.0\0", 14) + "8BIM caption"),
+                           0xE1, QByteArray("http://ns.adobe.com/xap/1.0/\0", 29) + "<x:xmpmeta/>"),
+               0xE1, fixtures::exifPayload(6))
+        << QByteArrayList{"at home", "8BIM", "xmpmeta", "Exif"} << QByteArrayList{"JFIF"};
+    QTest::newRow("the colour profile and Adobe's colour block stay")
+        << withSegment(withSegment(jpeg, 0xEE, QByteArray("Adobe\0\x64\0\0\0\0\x01", 12)), 0xE2,
+                       QByteArray("ICC_PROFILE\0\x01\x01", 14) + "profile")
+        << QByteArrayList{} << QByteArrayList{"ICC_PROFILE", "Adobe"};
+    QTest::newRow("a video after the end of the picture")
+        << jpeg + "\0\0\0\x18" + "ftypmp42 the video" << QByteArrayList{"ftypmp42"}
+        << QByteArrayList{};
+}
+
+void ModernImagesTest::metadataLeftOutOfTheSamePicture() {
+    QFETCH(QByteArray, photo);
+    QFETCH(QByteArrayList, gone);
+    QFETCH(QByteArrayList, kept);
+    const std::optional<QByteArray> stripped = jpegWithoutMetadata(photo);
+    QVERIFY(stripped);
+    for (const QByteArray& text : gone)
+        QVERIFY2(!stripped->contains(text), text.constData());
+    for (const QByteArray& text : kept)
+        QVERIFY2(stripped->contains(text), text.constData());
+    QVERIFY(stripped->endsWith("\xFF\xD9"));
+    const QByteArray scan = photo.mid(fixtures::scanDataOffset(photo));
+    QVERIFY(stripped->contains(scan.left(scan.indexOf("\xFF\xD9") + 2)));
+
+    // What is not laid out as it must be, or coded in a way browsers may not read, is left
+    // to the decoder.
+    const qsizetype frame = photo.indexOf("\xFF\xC0");
+    QByteArray arithmetic = photo;
+    arithmetic[frame + 1] = char(0xC9);
+    QByteArray twelveBits = photo;
+    twelveBits[frame + 4] = char(12);
+    for (const QByteArray& refused :
+         {photo.left(photo.indexOf("\xFF\xD9")), arithmetic, twelveBits, QByteArray("GIF89a"),
+          photo.left(photo.indexOf("\xFF\xDB") + 3)})
+        QVERIFY(!jpegWithoutMetadata(refused));
 }
 
 QTEST_GUILESS_MAIN(ModernImagesTest)
