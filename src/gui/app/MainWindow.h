@@ -21,7 +21,7 @@ class QProgressBar;
 class QPushButton;
 class QToolButton;
 
-// The main window: the four tab pages, the three parameter-file buttons, "Utwórz album"
+// The main window: the five tab pages, the three parameter-file buttons, "Utwórz album"
 // and the progress panel shown while an album is made. Controls carry the object names
 // of the window layout (PageControl1, BitBtn10, Panel10 …) so tests and readers find them.
 class MainWindow : public QWidget {

@@ -129,7 +129,7 @@ struct InfoControls {
     InfoItem read() const;
 };
 
-// What the three parameter tab pages share: building their controls at fixed places on a
+// What the parameter tab pages share: building their controls at fixed places on a
 // page, telling the window when the user changed something, and passing on clicks on
 // colour panels and font samples to whoever runs the choosers.
 class ParameterTab : public QObject {
