@@ -36,3 +36,27 @@ QString contentTypeLine(qint8 languageFlag) {
             R"(<META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=Windows-1250">)");
     return QStringLiteral(R"(<META HTTP-EQUIV="Content-Type" CONTENT="text/html">)");
 }
+
+QString htmlEscaped(const QString& text) {
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'&':
+            result += QLatin1String("&amp;");
+            break;
+        case u'<':
+            result += QLatin1String("&lt;");
+            break;
+        case u'>':
+            result += QLatin1String("&gt;");
+            break;
+        case u'"':
+            result += QLatin1String("&quot;");
+            break;
+        default:
+            result += c;
+        }
+    }
+    return result;
+}

@@ -9,6 +9,9 @@
 // Polish letters included, stays as it is, so ordinary names keep their usual bytes.
 QString urlText(const QString& name);
 
+// Text as HTML text and attribute values need it in the modern pages: &, <, > and " escaped.
+QString htmlEscaped(const QString& text);
+
 // Text inside title="…" or alt="…": only the quote that would end the attribute changes.
 QString attributeText(const QString& text);
 

@@ -11,29 +11,16 @@
 #include <QBuffer>
 #include <QDir>
 
-#include <numeric>
-#include <vector>
-
 namespace {
 
 constexpr int displayQuality = 85;
 constexpr int thumbnailQuality = 90;
 
-bool isBmp(const QString& path) {
-    return path.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive);
-}
-
 // The picture as shown, at least as large as atLeast (as shown) where it can be decoded
 // smaller than in full.
 QImage shownPicture(const QString& path, QSize atLeast) {
-    if (isBmp(path)) {
-        const std::optional<QSize> size = readBmpSize(path);
-        if (!size)
-            return {};
-        std::vector<int> rows(static_cast<std::size_t>(size->height()));
-        std::iota(rows.begin(), rows.end(), 0);
-        return readBmpRows(path, rows).value_or(QImage());
-    }
+    if (isBmpFileName(path))
+        return readBmpImage(path);
     // The decoder works in the stored orientation: a quarter turn swaps the sides asked for.
     const std::optional<JpegHeader> header = readJpegHeader(path);
     if (!header)
@@ -68,7 +55,7 @@ void writeJpegFile(const QImage& picture, const QString& path, int quality,
 // once its metadata is left out: the same compressed picture, pixel for pixel, at a fraction
 // of the cost of decoding and encoding it again. Empty when the photo is not such a one.
 std::optional<QByteArray> photoAsDisplayCopy(const QString& path, QSize box) {
-    if (isBmp(path))
+    if (isBmpFileName(path))
         return std::nullopt;
     const std::optional<JpegHeader> header = readJpegHeader(path);
     if (!header || header->orientation > 1 ||

@@ -11,6 +11,7 @@
 #include "core/generator/ThumbnailJobs.h"
 #include "core/generator/ThumbnailMaker.h"
 #include "core/generator/UniqueName.h"
+#include "core/photos/BmpFile.h"
 #include "core/photos/PathParts.h"
 #include "core/photos/PhotoEntry.h"
 #include "core/photos/TaggedText.h"
@@ -168,10 +169,6 @@ QString navigationScript(const QString& previous, const QString& next, const QSt
                "location.href=dx<0?next:previous;},{passive:true});})();</script>");
 }
 
-bool isBmpName(const QString& name) {
-    return name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive);
-}
-
 QString jpegName(const QString& name) {
     const QString lower = name.toLower();
     return lower.endsWith(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg"))
@@ -191,30 +188,6 @@ QString popupBackground(const AlbumContext& context) {
 }
 
 } // namespace
-
-QString htmlEscaped(const QString& text) {
-    QString result;
-    result.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&':
-            result += QLatin1String("&amp;");
-            break;
-        case u'<':
-            result += QLatin1String("&lt;");
-            break;
-        case u'>':
-            result += QLatin1String("&gt;");
-            break;
-        case u'"':
-            result += QLatin1String("&quot;");
-            break;
-        default:
-            result += c;
-        }
-    }
-    return result;
-}
 
 ModernPicturePlan planModernPictures(const QString& entry, const QString& sourcePath,
                                      QSize thumbnailBox, int displayLongSide,
@@ -259,7 +232,7 @@ ModernPicturePlan planModernPictures(const QString& entry, const QString& source
     }
     const QSize display =
         displayLongSide > 0 ? fittedSize(size, QSize(displayLongSide, displayLongSide)) : size;
-    const QString base = isBmpName(name) ? name + QLatin1String(".jpg") : jpegName(name);
+    const QString base = isBmpFileName(name) ? name + QLatin1String(".jpg") : jpegName(name);
     const auto unique = [&](const QString& prefix) {
         const QString chosen = uniqueFileName(directory, prefix + base, reservedNames);
         reservedNames.insert(chosen);

@@ -20,9 +20,6 @@ class ThumbnailJobs;
 // folder alone is the whole album. The user's fonts, colours, frames and backgrounds come
 // from style.css as in the classic album; modern.css lays the pages out.
 
-// Text as HTML text and attribute values need it: &, <, > and " escaped.
-QString htmlEscaped(const QString& text);
-
 // What a photo's modern pictures are: the thumbnail text of its pages, tagged as
 // "<n>th</n><w>W</w><h>H</h><n2>th2</n2><d>display</d><dw>W</dw><dh>H</dh>", the files to
 // make and how (nothing to make for a PNG or GIF, which is its own picture).

@@ -15,7 +15,6 @@
 #include <QTransform>
 
 #include <limits>
-#include <numeric>
 
 namespace {
 
@@ -38,19 +37,6 @@ int truncated(float value) {
 
 QString thumbnailText(const QString& fileName, int width, int height) {
     return QStringLiteral("<n>%1</n><w>%2</w><h>%3</h>").arg(fileName).arg(width).arg(height);
-}
-
-bool isBmp(const QString& fileName) {
-    return fileName.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive);
-}
-
-QImage bmpPicture(const QString& path) {
-    const std::optional<QSize> size = readBmpSize(path);
-    if (!size)
-        return {};
-    std::vector<int> rows(static_cast<std::size_t>(size->height()));
-    std::iota(rows.begin(), rows.end(), 0);
-    return readBmpRows(path, rows).value_or(QImage());
 }
 
 // Only the rows nearest-neighbour sampling takes are read from the file.
@@ -145,8 +131,8 @@ QImage sampledPicture(const QImage& picture, QSize size) {
 }
 
 QImage plainThumbnailPicture(const QString& photoPath, QSize displaySize) {
-    if (isBmp(photoPath))
-        return sampledPicture(bmpPicture(photoPath), displaySize);
+    if (isBmpFileName(photoPath))
+        return sampledPicture(readBmpImage(photoPath), displaySize);
     const std::optional<JpegHeader> header = readJpegHeader(photoPath);
     const std::optional<QImage> stored = readJpegImage(photoPath);
     if (!header || !stored)
@@ -155,7 +141,7 @@ QImage plainThumbnailPicture(const QString& photoPath, QSize displaySize) {
 }
 
 QImage thumbnailPicture(const QString& photoPath, QSize displaySize, QString* tooLarge) {
-    if (isBmp(photoPath))
+    if (isBmpFileName(photoPath))
         return sampledBmpPicture(photoPath, displaySize);
     return readJpegSampled(photoPath, displaySize, tooLarge).value_or(QImage());
 }
@@ -193,7 +179,7 @@ ThumbnailPlan planThumbnail(const QString& photoEntry, int maxWidth, int maxHeig
         return plan;
     }
     QString thumbnailName = QStringLiteral("th_") + photoName;
-    if (isBmp(photoName))
+    if (isBmpFileName(photoName))
         thumbnailName += QStringLiteral(".jpg");
     const QString directory = photo.path();
     thumbnailName = uniqueFileName(directory, thumbnailName, reservedNames);

@@ -1,5 +1,7 @@
 #include "core/photos/BmpFile.h"
 
+#include <numeric>
+
 #include "core/files/FileReading.h"
 
 #include <QBuffer>
@@ -194,4 +196,17 @@ std::optional<QSize> readBmpSize(const QString& path, qint64* bytesRead) {
     if (bytesRead)
         *bytesRead = layout->rowsAddressable ? layout->pixelOffset + layout->stride : file.size();
     return layout->size;
+}
+
+bool isBmpFileName(const QString& name) {
+    return name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive);
+}
+
+QImage readBmpImage(const QString& path) {
+    const std::optional<QSize> size = readBmpSize(path);
+    if (!size)
+        return {};
+    std::vector<int> rows(static_cast<std::size_t>(size->height()));
+    std::iota(rows.begin(), rows.end(), 0);
+    return readBmpRows(path, rows).value_or(QImage());
 }

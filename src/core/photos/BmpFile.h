@@ -17,6 +17,12 @@
 // first row. bytesRead, if given, learns how much of the file that took.
 std::optional<QSize> readBmpSize(const QString& path, qint64* bytesRead = nullptr);
 
+// Whether a file name names a BMP photo (by its extension, as the photo list does).
+bool isBmpFileName(const QString& name);
+
+// The whole picture, as QImage::Format_RGB888; a null image when it cannot be read.
+QImage readBmpImage(const QString& path);
+
 // The picture's rows whose numbers are given (counted from the top, in ascending order,
 // repeats allowed), one under the other, as QImage::Format_RGB888. nullopt when the file
 // cannot be read or the reader refuses it. A compressed BMP, whose rows cannot be found
