@@ -372,8 +372,7 @@ QStringList modernPhotoPageLines(const AlbumContext& context, int photoNumber, i
     const QString entry = context.workingPhotos.at(photoNumber);
     const QString name = photoName(entry);
     const int last = static_cast<int>(context.workingPhotos.size()) - 1;
-    const int previous = photoNumber > 0 ? photoNumber - 1 : last;
-    const int next = photoNumber < last ? photoNumber + 1 : 0;
+    const auto [previous, next] = photoNeighbours(photoNumber, last + 1);
     const QString previousPage = photoPageFileName(previous);
     const QString nextPage = photoPageFileName(next);
     const QString indexPage = categoryPageName(categoryPage);

@@ -1,6 +1,7 @@
 #include "core/generator/PhotoPage.h"
 
 #include "core/app/StringTable.h"
+#include "core/generator/Categories.h"
 #include "core/generator/HtmlText.h"
 #include "core/generator/TextOutput.h"
 #include "core/photos/PathParts.h"
@@ -28,6 +29,11 @@ QString photoName(const QString& photoEntry) {
     return fileNamePart(tagValue(photoEntry, QStringLiteral("<n>")));
 }
 
+PhotoNeighbours photoNeighbours(int photoNumber, int photoCount) {
+    const int last = photoCount - 1;
+    return {photoNumber > 0 ? photoNumber - 1 : last, photoNumber < last ? photoNumber + 1 : 0};
+}
+
 QStringList photoPageLines(const AlbumContext& context, int photoNumber, int categoryPage) {
     const AlbumParameters& p = context.parameters;
     const qint8 language = context.languageFlag;
@@ -35,15 +41,12 @@ QStringList photoPageLines(const AlbumContext& context, int photoNumber, int cat
     const QString name = photoName(entry);
     const int last = static_cast<int>(context.workingPhotos.size()) - 1;
 
-    // Previous and next run round the whole album, whatever the categories.
-    const int previous = photoNumber > 0 ? photoNumber - 1 : last;
+    const auto [previous, next] = photoNeighbours(photoNumber, last + 1);
     const QString previousText =
         interfaceText(photoNumber > 0 ? textPreviousPhoto : textLastPhoto, language);
-    const int next = photoNumber < last ? photoNumber + 1 : 0;
     const QString nextText =
         interfaceText(photoNumber < last ? textNextPhoto : textFirstPhoto, language);
-    const QString indexPage = categoryPage > 0 ? QStringLiteral("main-%1.html").arg(categoryPage)
-                                               : QStringLiteral("main.html");
+    const QString indexPage = categoryPageName(categoryPage);
 
     QStringList lines;
     lines << QStringLiteral("<html>") << QStringLiteral("<head>")
