@@ -156,6 +156,9 @@ void ModernImagesTest::displayCopiesFitTurnAndCarryNoMetadata() {
     QVERIFY(qAbs(qGreen(copy.pixel(copy.width() - 1, 0)) -
                  qGreen(turned.pixel(turned.width() - 1, 0))) < 24);
     QCOMPARE(copy == turned, samePixels);
+    // Filtered, not sampled: close to the exact area average of the photo as shown.
+    const double quality = psnr(copy, referenceDownscale(turned, shown));
+    QVERIFY2(quality >= 25.0, qPrintable(QString::number(quality)));
 }
 
 void ModernImagesTest::metadataLeftOutOfTheSamePicture_data() {
