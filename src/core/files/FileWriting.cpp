@@ -100,6 +100,21 @@ bool moveIntoPlace(const QString& from, const QString& to, IfPresent ifPresent, 
     return true;
 }
 
+// Lets the kernel copy what it can, without the bytes passing through this process (and as a
+// shared extent where the file system offers one). Returns how far it got: whatever remains, a
+// file system that cannot do it or any failure on the way, is left to the ordinary reads and
+// writes, which tell a failure to read from one to write.
+qint64 copyInKernel(QFile& in, QFile& out) {
+    qint64 copied = 0;
+    for (;;) {
+        const ssize_t count =
+            ::copy_file_range(in.handle(), nullptr, out.handle(), nullptr, 1 << 30, 0);
+        if (count <= 0)
+            return copied;
+        copied += count;
+    }
+}
+
 } // namespace
 
 std::optional<QString> writeFileSafely(const QString& path, const QByteArray& bytes,
@@ -125,10 +140,12 @@ std::optional<CopyFailure> copyToNewFile(const QString& source, const QString& t
     QFile out;
     if (!openTemporary(target, out, reason))
         return CopyFailure{false, reason};
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
-    qint64 copied = 0;
+    qint64 copied = copyInKernel(in, out);
     std::optional<CopyFailure> failure;
-    for (;;) {
+    if (!in.seek(copied) || !out.seek(copied))
+        failure = CopyFailure{false, out.errorString()};
+    QByteArray buffer(failure ? 0 : 1 << 20, Qt::Uninitialized);
+    while (!failure) {
         const qint64 got = in.read(buffer.data(), buffer.size());
         if (got < 0) {
             failure = CopyFailure{true, in.errorString()};

@@ -17,6 +17,7 @@
 #include "core/generator/ThumbnailJobs.h"
 #include "core/generator/UniqueName.h"
 #include "core/photos/PathParts.h"
+#include "core/photos/PhotoEntry.h"
 #include "core/photos/PhotoListOrder.h"
 #include "core/photos/TaggedText.h"
 
@@ -110,12 +111,15 @@ void planModernJobs(AlbumContext& context, const QList<Category>& categories,
             const ModernPicturePlan plan = planModernPictures(
                 entry, sourceOfCopy.value(entry), QSize(p.thumbnailWidth, p.thumbnailHeight),
                 p.modern.displayLongSide, jobs.reservedNames());
-            jobs.addWork(entry, plan.text, plan.files, [plan] {
-                if (!plan.error.isEmpty())
-                    throw GenerationError(plan.error);
-                if (plan.images)
-                    makeModernImages(*plan.images);
-            });
+            jobs.addWork(
+                entry, plan.text, plan.files,
+                [plan] {
+                    if (!plan.error.isEmpty())
+                        throw GenerationError(plan.error);
+                    if (plan.images)
+                        makeModernImages(*plan.images);
+                },
+                photoPixelCount(entry));
             context.plannedPictures.insert(entry, plan.text);
         }
 }
@@ -263,6 +267,12 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
                                    sourceOfCopy.value(entry));
         context.sourceOfCopy = sourceOfCopy;
         context.thumbnails = &thumbnails;
+        // The main page's pictures are drawn now and made while the pages are written.
+        const QStringList pictures = categoryPictures(categories, p.categorySign, random);
+        if (p.modern.enabled)
+            startModernCategoryPictures(context, pictures);
+        else if (thumbnails.workerCount() > 0)
+            startCategoryThumbnails(p, pictures, sourceOfCopy, thumbnails);
 
         if (!advanceProgress(observer, interfaceText(textCopyingPhotos, language)))
             return stopped();
@@ -286,15 +296,13 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
             return stopped();
 
         result.perPageCount = perPageCount;
-        QStringList categoryPictures;
-        if (!writeCategoryPages(context, categories, random, observer, categoryPictures))
+        if (!writeCategoryPages(context, categories, observer))
             return stopped();
 
         observer.setCaption(interfaceText(textCreatingMainPage, language));
         observer.pump();
-        if (!(p.modern.enabled
-                  ? writeModernMainPages(context, categories, categoryPictures, observer)
-                  : writeMainPage(context, categories, categoryPictures, observer)))
+        if (!(p.modern.enabled ? writeModernMainPages(context, categories, pictures, observer)
+                               : writeMainPage(context, categories, pictures, observer)))
             return stopped();
 
         if (!advanceProgress(observer))

@@ -133,9 +133,16 @@ QString categoryPicture(const QStringList& pageEntries, int categorySign,
     return pageEntries.first();
 }
 
+QStringList categoryPictures(const QList<Category>& categories, int categorySign,
+                             QRandomGenerator& random) {
+    QStringList pictures;
+    for (const Category& category : categories)
+        pictures << categoryPicture(category.pageEntries, categorySign, random);
+    return pictures;
+}
+
 bool writeCategoryPages(const AlbumContext& context, const QList<Category>& categories,
-                        QRandomGenerator& random, RunObserver& observer,
-                        QStringList& categoryPictures) {
+                        RunObserver& observer) {
     const bool photoPages = makesPhotoPages(context.parameters);
     for (const Category& category : categories) {
         if (photoPages) {
@@ -148,8 +155,6 @@ bool writeCategoryPages(const AlbumContext& context, const QList<Category>& cate
                     return false;
             }
         }
-        categoryPictures << categoryPicture(category.pageEntries, context.parameters.categorySign,
-                                            random);
         const QString pagePath = context.albumDirectory + categoryPageName(category.number);
         if (!(context.parameters.modern.enabled
                   ? writeModernThumbnailPage(context, category.pageEntries, pagePath,

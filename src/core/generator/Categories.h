@@ -50,9 +50,12 @@ QList<Category> planCategories(const AlbumContext& context, const QStringList& c
 // the random choice, one drawn from the generator (one draw per call).
 QString categoryPicture(const QStringList& pageEntries, int categorySign, QRandomGenerator& random);
 
+// One picture per category, drawn in the categories' order.
+QStringList categoryPictures(const QList<Category>& categories, int categorySign,
+                             QRandomGenerator& random);
+
 // Writes every category in turn: the photo pages of its photos (when photo pages are made),
-// stepping after each, then its thumbnail page; appends one picture per category to
-// categoryPictures. Returns false as soon as it finds the user has asked to stop.
+// stepping after each, then its thumbnail page. Returns false as soon as it finds the user
+// has asked to stop.
 bool writeCategoryPages(const AlbumContext& context, const QList<Category>& categories,
-                        QRandomGenerator& random, RunObserver& observer,
-                        QStringList& categoryPictures);
+                        RunObserver& observer);

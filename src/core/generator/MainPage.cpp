@@ -83,20 +83,34 @@ QString defaultIconThumbnailText() {
     return QStringLiteral("<n>main.png</n><w>48</w><h>48</h>");
 }
 
+QString categoryPictureKey(qsizetype category) {
+    return QStringLiteral("category %1").arg(category);
+}
+
+void startCategoryThumbnails(const AlbumParameters& parameters, const QStringList& categoryPictures,
+                             const QHash<QString, QString>& sourceOfCopy,
+                             ThumbnailJobs& thumbnails) {
+    if (parameters.categorySign == signDefaultIcon)
+        return;
+    for (qsizetype i = 0; i < categoryPictures.size(); ++i)
+        if (!thumbnails.isPlanned(categoryPictureKey(i)))
+            thumbnails.add(categoryPictureKey(i), categoryPictures.at(i),
+                           parameters.categoryThumbnailWidth, parameters.categoryThumbnailHeight,
+                           true, sourceOfCopy.value(categoryPictures.at(i)));
+}
+
 QStringList categoryThumbnailTexts(const AlbumParameters& parameters,
-                                   const QStringList& categoryPictures, ThumbnailJobs* thumbnails) {
+                                   const QStringList& categoryPictures, ThumbnailJobs* thumbnails,
+                                   const QHash<QString, QString>& sourceOfCopy) {
     QStringList texts;
     texts.reserve(categoryPictures.size());
-    const auto key = [](qsizetype category) { return QStringLiteral("category %1").arg(category); };
-    if (thumbnails && parameters.categorySign != signDefaultIcon)
-        for (qsizetype i = 0; i < categoryPictures.size(); ++i)
-            thumbnails->add(key(i), categoryPictures.at(i), parameters.categoryThumbnailWidth,
-                            parameters.categoryThumbnailHeight, true);
+    if (thumbnails)
+        startCategoryThumbnails(parameters, categoryPictures, sourceOfCopy, *thumbnails);
     for (qsizetype i = 0; i < categoryPictures.size(); ++i) {
         if (parameters.categorySign == signDefaultIcon)
             texts << defaultIconThumbnailText();
         else if (thumbnails)
-            texts << thumbnails->take(key(i));
+            texts << thumbnails->take(categoryPictureKey(i));
         else
             texts << makeThumbnail(categoryPictures.at(i), parameters.categoryThumbnailWidth,
                                    parameters.categoryThumbnailHeight, true);
@@ -111,8 +125,8 @@ QStringList mainPageLines(const AlbumContext& context, const QList<Category>& ca
 
 bool writeMainPage(const AlbumContext& context, const QList<Category>& categories,
                    const QStringList& categoryPictures, const RunObserver& observer) {
-    const QStringList thumbnailTexts =
-        categoryThumbnailTexts(context.parameters, categoryPictures, context.thumbnails);
+    const QStringList thumbnailTexts = categoryThumbnailTexts(
+        context.parameters, categoryPictures, context.thumbnails, context.sourceOfCopy);
     const std::optional<QStringList> lines = composeMainPage(
         context, categories, thumbnailTexts, [&] { return observer.abortRequested(); });
     if (!lines)

@@ -458,42 +458,62 @@ bool writeModernThumbnailPage(const AlbumContext& context, const QStringList& pa
     return true;
 }
 
+namespace {
+
+// The main page's picture of a category: its thumbnails in the category box, no page copy.
+ModernPicturePlan categoryPicturePlan(const AlbumContext& context, const QString& entry) {
+    const AlbumParameters& p = context.parameters;
+    QSet<QString> none;
+    ModernPicturePlan plan =
+        planModernPictures(entry, context.sourceOfCopy.value(entry, tag(entry, "<n>")),
+                           QSize(p.categoryThumbnailWidth, p.categoryThumbnailHeight), 0,
+                           context.thumbnails ? context.thumbnails->reservedNames() : none);
+    if (plan.images) {
+        plan.images->displayPath.clear();
+        plan.files.removeFirst();
+    }
+    return plan;
+}
+
+void makeCategoryPicture(const ModernPicturePlan& plan) {
+    if (!plan.error.isEmpty())
+        throw GenerationError(plan.error);
+    if (plan.images)
+        makeModernImages(*plan.images);
+}
+
+} // namespace
+
+void startModernCategoryPictures(const AlbumContext& context, const QStringList& categoryPictures) {
+    if (context.parameters.categorySign == signDefaultIcon)
+        return;
+    for (qsizetype i = 0; i < categoryPictures.size(); ++i) {
+        if (context.thumbnails->isPlanned(categoryPictureKey(i)))
+            continue;
+        const QString& entry = categoryPictures.at(i);
+        const ModernPicturePlan plan = categoryPicturePlan(context, entry);
+        context.thumbnails->addWork(
+            categoryPictureKey(i), plan.text, plan.files, [plan] { makeCategoryPicture(plan); },
+            photoPixelCount(entry));
+    }
+}
+
 bool writeModernMainPages(const AlbumContext& context, const QList<Category>& categories,
                           const QStringList& categoryPictures, const RunObserver& observer) {
-    const AlbumParameters& p = context.parameters;
     QStringList texts;
-    if (p.categorySign == signDefaultIcon) {
+    if (context.parameters.categorySign == signDefaultIcon) {
         for (qsizetype i = 0; i < categoryPictures.size(); ++i)
             texts << defaultIconThumbnailText();
+    } else if (context.thumbnails) {
+        startModernCategoryPictures(context, categoryPictures);
+        for (qsizetype i = 0; i < categoryPictures.size(); ++i)
+            texts << context.thumbnails->take(categoryPictureKey(i));
     } else {
-        const QSize box(p.categoryThumbnailWidth, p.categoryThumbnailHeight);
-        const auto key = [](qsizetype i) { return QStringLiteral("category %1").arg(i); };
-        for (qsizetype i = 0; i < categoryPictures.size(); ++i) {
-            const QString& entry = categoryPictures.at(i);
-            QSet<QString> none;
-            ModernPicturePlan plan = planModernPictures(
-                entry, context.sourceOfCopy.value(entry, tag(entry, "<n>")), box, 0,
-                context.thumbnails ? context.thumbnails->reservedNames() : none);
-            // The main page needs thumbnails only: no page copy.
-            if (plan.images) {
-                plan.images->displayPath.clear();
-                plan.files.removeFirst();
-            }
-            const auto work = [plan] {
-                if (!plan.error.isEmpty())
-                    throw GenerationError(plan.error);
-                if (plan.images)
-                    makeModernImages(*plan.images);
-            };
-            if (context.thumbnails)
-                context.thumbnails->addWork(key(i), plan.text, plan.files, work);
-            else
-                work();
+        for (const QString& entry : categoryPictures) {
+            const ModernPicturePlan plan = categoryPicturePlan(context, entry);
+            makeCategoryPicture(plan);
             texts << plan.text;
         }
-        if (context.thumbnails)
-            for (qsizetype i = 0; i < categoryPictures.size(); ++i)
-                texts[i] = context.thumbnails->take(key(i));
     }
     // As on the classic main page, a stop asked for before it is written is honoured.
     if (!categories.isEmpty() && categories.first().number != 0 && observer.abortRequested())

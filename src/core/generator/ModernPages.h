@@ -52,5 +52,8 @@ void writeModernPhotoPage(const AlbumContext& context, int photoNumber, int cate
 bool writeModernThumbnailPage(const AlbumContext& context, const QStringList& pageEntries,
                               const QString& pagePath, const QString& caption,
                               RunObserver& observer);
+// Starts the main page's category pictures not started yet (context.thumbnails is set), after
+// every photo's pictures are planned.
+void startModernCategoryPictures(const AlbumContext& context, const QStringList& categoryPictures);
 bool writeModernMainPages(const AlbumContext& context, const QList<Category>& categories,
                           const QStringList& categoryPictures, const RunObserver& observer);

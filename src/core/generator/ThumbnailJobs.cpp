@@ -1,17 +1,28 @@
 #include "core/generator/ThumbnailJobs.h"
 
 #include "core/generator/GenerationError.h"
+#include "core/photos/PhotoEntry.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <chrono>
 
+namespace {
+
+// Workers take jobs in the order the run takes their results, but the costliest of the next
+// few first: the pages and the progress still follow the photos' order, while a large photo
+// near the end no longer runs alone after the others are done.
+constexpr std::size_t lookAheadPerWorker = 4;
+
+} // namespace
+
 ThumbnailJobs::ThumbnailJobs(int workers) {
     if (workers <= 0)
         workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     if (workers == 1)
         return; // made when taken, on the caller's thread
+    m_lookAhead = lookAheadPerWorker * static_cast<std::size_t>(workers);
     for (int i = 0; i < workers; ++i)
         m_threads.emplace_back([this] { work(); });
 }
@@ -30,12 +41,14 @@ void ThumbnailJobs::add(const QString& key, const QString& entry, int maxWidth, 
         m_reserved.insert(QFileInfo(plan.thumbnailPath).fileName());
         files << plan.thumbnailPath;
     }
-    addWork(key, plan.text, files, [plan] { makePlannedThumbnail(plan); });
+    addWork(
+        key, plan.text, files, [plan] { makePlannedThumbnail(plan); }, photoPixelCount(entry));
 }
 
 void ThumbnailJobs::addWork(const QString& key, const QString& text, const QStringList& files,
-                            std::function<void()> work) {
+                            std::function<void()> work, qint64 cost) {
     auto job = std::make_unique<Job>();
+    job->cost = cost;
     job->text = text;
     job->files = files;
     job->work = std::move(work);
@@ -55,13 +68,34 @@ void ThumbnailJobs::make(Job& job) {
     }
 }
 
+bool ThumbnailJobs::isPlanned(const QString& key) {
+    const std::lock_guard lock(m_mutex);
+    return m_index.contains(key);
+}
+
+// Called with the lock held.
+ThumbnailJobs::Job* ThumbnailJobs::startNextJob() {
+    while (m_next < m_jobs.size() && m_jobs[m_next]->started)
+        ++m_next;
+    if (m_next == m_jobs.size())
+        return nullptr;
+    const std::size_t end = std::min(m_jobs.size(), m_next + m_lookAhead);
+    Job* chosen = m_jobs[m_next].get();
+    for (std::size_t i = m_next + 1; i < end; ++i)
+        if (!m_jobs[i]->started && m_jobs[i]->cost > chosen->cost)
+            chosen = m_jobs[i].get();
+    chosen->started = true;
+    return chosen;
+}
+
 void ThumbnailJobs::work() {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_changed.wait(lock, [this] { return m_stopping || m_next < m_jobs.size(); });
+        Job* next = nullptr;
+        m_changed.wait(lock, [&] { return m_stopping || (next = startNextJob()) != nullptr; });
         if (m_stopping)
             return;
-        Job& job = *m_jobs[m_next++];
+        Job& job = *next;
         lock.unlock();
         make(job);
         lock.lock();

@@ -33,6 +33,9 @@ public:
     // names are added here as they are planned.
     QSet<QString>& reservedNames() { return m_reserved; }
 
+    // Whether a job was added under the key.
+    bool isPlanned(const QString& key);
+
     // Plans the thumbnail of an entry under a key of the caller's and starts making it; its
     // pixels are read from decodePath when given (the photo the entry's copy is made from, so
     // that work can start before the copy exists).
@@ -40,9 +43,10 @@ public:
              const QString& decodePath = QString());
 
     // Any other pictures made the same way: text is what take gives back, files what the work
-    // writes (removed again when never taken), work throws GenerationError.
+    // writes (removed again when never taken), work throws GenerationError. cost is what the
+    // work is expected to take, in any unit common to the jobs (the photo's pixels).
     void addWork(const QString& key, const QString& text, const QStringList& files,
-                 std::function<void()> work);
+                 std::function<void()> work, qint64 cost = 0);
 
     // The thumbnail text of a key added before, once its file is written. whileWaiting is
     // called every few hundredths of a second while a worker is still at it. Throws the
@@ -60,11 +64,14 @@ private:
         QString text;
         QStringList files;
         std::function<void()> work;
+        qint64 cost = 0;
+        bool started = false;
         bool done = false;
         bool taken = false;
         QString error;
     };
     void work();
+    Job* startNextJob();
     static void make(Job& job);
 
     std::vector<std::unique_ptr<Job>> m_jobs;
@@ -73,6 +80,7 @@ private:
     std::vector<std::thread> m_threads;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::size_t m_next = 0;
+    std::size_t m_next = 0; // every job before it is started
+    std::size_t m_lookAhead = 1;
     bool m_stopping = false;
 };

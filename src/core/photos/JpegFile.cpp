@@ -31,6 +31,7 @@ namespace {
 constexpr qsizetype headerChunkSize = 4 * 1024;
 constexpr qsizetype imageChunkSize = 64 * 1024;
 constexpr qsizetype outputChunkSize = 64 * 1024;
+constexpr int maxRowsPerRead = 16;
 
 // --- Reading ---------------------------------------------------------------------------------
 
@@ -232,8 +233,12 @@ bool decodeGuarded(Decompressor* decompressor, QImage* image, const QSize* atLea
             cmykToRgb(cmykRow[0], image->scanLine(line), cinfo->output_width,
                       cinfo->saw_Adobe_marker);
         } else {
-            JSAMPROW row = image->scanLine(line);
-            jpeg_read_scanlines(cinfo, &row, 1);
+            // As many rows as libjpeg makes at a time, straight into the picture.
+            JSAMPROW rows[maxRowsPerRead];
+            const int count = std::min(maxRowsPerRead, image->height() - line);
+            for (int i = 0; i < count; ++i)
+                rows[i] = image->scanLine(line + i);
+            jpeg_read_scanlines(cinfo, rows, static_cast<JDIMENSION>(count));
         }
     }
     // No jpeg_finish_decompress: every pixel is out, and whatever follows the image data

@@ -2,6 +2,7 @@
 
 #include "core/photos/ImageHeader.h"
 #include "core/photos/SizeText.h"
+#include "core/photos/TaggedText.h"
 
 std::optional<QString> buildPhotoEntry(const QString& path, const QLocale& locale) {
     const QString extension = fileExtension(path);
@@ -23,4 +24,11 @@ std::optional<QString> buildPhotoEntry(const QString& path, const QLocale& local
 
 bool hasDimensions(const QString& entry) {
     return !entry.contains(QLatin1String("<ns>"));
+}
+
+qint64 photoPixelCount(const QString& entry) {
+    if (!hasDimensions(entry))
+        return 0;
+    return tagValue(entry, QStringLiteral("<w>")).toLongLong() *
+           tagValue(entry, QStringLiteral("<h>")).toLongLong();
 }

@@ -16,3 +16,6 @@ std::optional<QString> buildPhotoEntry(const QString& path, const QLocale& local
 
 // Whether the entry carries "<w>" and "<h>"; every reader of those tags asks this first.
 bool hasDimensions(const QString& entry);
+
+// The photo's width times its height as the entry records them; 0 for an entry without them.
+qint64 photoPixelCount(const QString& entry);

@@ -25,15 +25,18 @@ void ThumbnailJobsTest::sameAlbumWithAnyNumberOfWorkers_data() {
     QTest::addColumn<int>("layoutMode");
     QTest::addColumn<int>("stopAfterStep"); // -1: no stop
     QTest::addColumn<bool>("unreadable");   // a photo whose pixels cannot be decoded
+    QTest::addColumn<bool>("modern");
     const QList<QPair<const char*, int>> layouts = {{"one page", layoutOnePage},
                                                     {"three per page", layoutFixedCount},
                                                     {"by folder", layoutByDirectory}};
     for (const auto& [name, layout] : layouts) {
-        QTest::addRow("%s, finished", name) << layout << -1 << false;
-        QTest::addRow("%s, stopped while copying", name) << layout << 3 << false;
-        QTest::addRow("%s, stopped among the thumbnails", name) << layout << 16 << false;
-        QTest::addRow("%s, stopped on the last step", name) << layout << 23 << false;
-        QTest::addRow("%s, a photo that cannot be read", name) << layout << -1 << true;
+        QTest::addRow("%s, finished", name) << layout << -1 << false << false;
+        QTest::addRow("%s, stopped while copying", name) << layout << 3 << false << false;
+        QTest::addRow("%s, stopped among the thumbnails", name) << layout << 16 << false << false;
+        QTest::addRow("%s, stopped on the last step", name) << layout << 23 << false << false;
+        QTest::addRow("%s, a photo that cannot be read", name) << layout << -1 << true << false;
+        QTest::addRow("%s, modern pages", name) << layout << -1 << false << true;
+        QTest::addRow("%s, modern pages stopped", name) << layout << 16 << false << true;
     }
 }
 
@@ -41,6 +44,7 @@ void ThumbnailJobsTest::sameAlbumWithAnyNumberOfWorkers() {
     QFETCH(int, layoutMode);
     QFETCH(int, stopAfterStep);
     QFETCH(bool, unreadable);
+    QFETCH(bool, modern);
     QTemporaryDir root;
     const QString src = root.path() + "/src";
     const QImage busy = fixtures::noisePicture(QSize(320, 200));
@@ -78,6 +82,7 @@ void ThumbnailJobsTest::sameAlbumWithAnyNumberOfWorkers() {
         input.parameters.perPageCount = 3;
         input.parameters.categorySign = signRandomPhoto;
         input.workers = workers;
+        input.parameters.modern.enabled = modern;
         made.observer.stopAfterStep(stopAfterStep);
         made.result = runAlbumBuild(input, made.observer);
         made.result.errorMessage.replace(out, "<out>");
