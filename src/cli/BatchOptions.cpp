@@ -11,6 +11,7 @@ enum class Option {
     Title,
     Location,
     Params,
+    Project,
     Language,
     Layout,
     PerPage,
@@ -35,6 +36,7 @@ const KnownOption knownOptions[] = {
     {Option::Title, 't', "title", true},
     {Option::Location, 'o', "location", true},
     {Option::Params, 'p', "params", true},
+    {Option::Project, 0, "project", true},
     {Option::Language, 'l', "language", true},
     {Option::Layout, 'm', "layout", true},
     {Option::PerPage, 'n', "per-page", true},
@@ -98,6 +100,9 @@ std::optional<QString> apply(Option option, const QString& value, BatchOptions& 
         break;
     case Option::Params:
         options.parameterFile = value;
+        break;
+    case Option::Project:
+        options.projectFile = value;
         break;
     case Option::Language:
         if (value == QLatin1String("pl"))
@@ -214,13 +219,14 @@ BatchCommand parseBatchArguments(const QStringList& arguments) {
             return usageError(*error);
     }
 
-    if (options.inputs.isEmpty())
+    if (options.inputs.isEmpty() && !options.projectFile)
         return usageError(QStringLiteral("no photo or directory given"));
     return command;
 }
 
 QString batchUsageLine() {
-    return QStringLiteral("Usage: kadrela-batch [OPTIONS] PHOTO_OR_DIRECTORY...");
+    return QStringLiteral("Usage: kadrela-batch [OPTIONS] PHOTO_OR_DIRECTORY...\n"
+                          "       kadrela-batch [OPTIONS] --project FILE [PHOTO_OR_DIRECTORY...]");
 }
 
 QString batchHelpText() {
@@ -237,6 +243,9 @@ Options:
   -o, --location DIR      folder in which the album is made (required; must exist)
   -p, --params FILE       album parameters saved by "Zapisz parametry albumu";
                           without it every parameter has its start value
+      --project FILE      an album project saved by "Zapisz projekt albumu": its
+                          photos, title, folder and parameters; photos given as well
+                          are added after its own, and options override it
   -l, --language pl|en    language of the texts written into the album (default en)
   -m, --layout one-page|per-page|directories
                           how photos are laid out; overrides the parameter file

@@ -8,9 +8,10 @@
 // What the command line of kadrela-batch asks for. Nothing here looks at the disk: the
 // arguments are taken as they were typed.
 struct BatchOptions {
-    QString title;                        // -t; absent and "" are both the empty title
-    QString location;                     // -o, as typed
+    std::optional<QString> title;         // -t; "" is the empty title
+    std::optional<QString> location;      // -o, as typed
     std::optional<QString> parameterFile; // -p
+    std::optional<QString> projectFile;   // --project
     qint8 languageFlag = 0;               // -l; English, as with no program settings file
     std::optional<int> layoutMode;        // -m, a ComboBox2 index
     std::optional<QString> perPageAnswer; // -n, the answer to the per-page question

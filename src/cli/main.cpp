@@ -6,6 +6,7 @@
 #include "core/files/FileNames.h"
 #include "core/generator/AlbumRun.h"
 #include "core/params/AlbumParameters.h"
+#include "core/params/AlbumProject.h"
 #include "core/params/ParameterFile.h"
 #include "core/params/PerPageAnswer.h"
 #include "core/photos/DirectoryScan.h"
@@ -147,13 +148,33 @@ QString stoppedText(qint8 languageFlag) {
 }
 
 int makeAlbum(const BatchOptions& options) {
-    // Set-up in the window's order: photos, parameter file, layout, per-page answer, sort.
-    QStringList entries = photoEntries(options.inputs);
+    // Set-up in the window's order: project, photos, parameter file, layout, per-page answer,
+    // sort.
+    AlbumParameters parameters; // the start values; the per-page count starts at 0
+    QStringList entries;
+    QString title = options.title.value_or(QString());
+    QString typedLocation = options.location.value_or(QString());
+    if (options.projectFile) {
+        const AlbumProjectLoad project = loadAlbumProject(*options.projectFile, parameters);
+        if (!project.loaded || !project.warnings.isEmpty()) {
+            writeLine(stderr,
+                      project.loaded ? project.warnings.join(QLatin1Char('\n')) : project.error);
+            return exitUnusable;
+        }
+        if (!project.missing.isEmpty())
+            writeLine(stderr, missingPhotosMessage(*options.projectFile, project.missing));
+        entries = project.entries;
+        parameters = project.project.parameters;
+        if (!options.title)
+            title = project.project.title;
+        if (!options.location)
+            typedLocation = project.project.location;
+    }
+    entries << photoEntries(options.inputs);
     if (stopRequested)
         return exitStopped;
     const int photoCount = static_cast<int>(entries.size());
 
-    AlbumParameters parameters; // the start values; the per-page count starts at 0
     if (options.parameterFile) {
         if (const std::optional<QString> error =
                 loadParameters(*options.parameterFile, photoCount, parameters)) {
@@ -174,11 +195,10 @@ int makeAlbum(const BatchOptions& options) {
     if (options.noOriginals)
         parameters.modern.publishOriginals = false;
 
-    const QString location = options.location.isEmpty()
-                                 ? QString()
-                                 : withTrailingSeparator(absolutePath(options.location));
+    const QString location =
+        typedLocation.isEmpty() ? QString() : withTrailingSeparator(absolutePath(typedLocation));
     RunInput input =
-        runInputFor(entries, parameters, options.title, location, options.languageFlag, QPalette());
+        runInputFor(entries, parameters, title, location, options.languageFlag, QPalette());
     input.workers = options.jobs;
 
     if (const std::optional<RunRefusal> refusal = validateRun(input)) {

@@ -1,5 +1,6 @@
 #include "core/generator/AlbumRun.h"
 #include "core/generator/RunObserver.h"
+#include "core/params/AlbumProject.h"
 #include "core/params/ColourConversion.h"
 #include "core/params/ParameterFile.h"
 #include "core/params/PerPageAnswer.h"
@@ -38,6 +39,8 @@ private slots:
     void setUpOrder();
     void photoOrder_data();
     void photoOrder();
+    void projectGivesPhotosTitleAndFolder_data();
+    void projectGivesPhotosTitleAndFolder();
 
     void refusals_data();
     void refusals();
@@ -284,6 +287,46 @@ void BatchTest::photoOrder() {
     QCOMPARE(outcome.status, 0);
     QCOMPARE(outcome.err, QByteArray()); // skipped files pass without a word
     QCOMPARE(shownPhotos(album() + "main.html"), shown);
+}
+
+void BatchTest::projectGivesPhotosTitleAndFolder_data() {
+    QTest::addColumn<QStringList>("arguments"); // after --project FILE; "<src>" is m_src
+    QTest::addColumn<QString>("mainPage");      // relative to the test's root
+    QTest::addColumn<QStringList>("shown");
+
+    QTest::newRow("the project alone")
+        << QStringList{} << "projekt/album-Z_projektu.html" << QStringList{"b.jpg", "a.jpg"};
+    QTest::newRow("photos given are added after the project's")
+        << QStringList{"<src>/c.jpg"} << "projekt/album-Z_projektu.html"
+        << QStringList{"b.jpg", "a.jpg", "c.jpg"};
+    QTest::newRow("title and folder given override the project's")
+        << QStringList{"-t", "Inne", "-o", "out"} << "out/album-Inne.html"
+        << QStringList{"b.jpg", "a.jpg"};
+}
+
+void BatchTest::projectGivesPhotosTitleAndFolder() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, mainPage);
+    QFETCH(QStringList, shown);
+    AlbumProject project;
+    project.photoPaths = {photo("b.jpg"), photo("gone.jpg"), photo("a.jpg")};
+    photo("c.jpg");
+    QFile::remove(m_src + "/gone.jpg");
+    project.title = "Z projektu";
+    project.location = m_root->filePath("projekt") + "/";
+    QVERIFY(QDir().mkpath(project.location));
+    project.parameters.layoutMode = layoutOnePage;
+    const QString path = m_root->filePath("album.kadrela");
+    QVERIFY(!saveAlbumProject(path, project));
+
+    arguments.replaceInStrings("<src>", m_src);
+    const Outcome outcome = run(QStringList{"-q", "--project", path} + arguments);
+    QVERIFY2(outcome.status == 0, outcome.err.constData());
+    QCOMPARE(outcome.out.trimmed(), QFile::encodeName(m_root->filePath(mainPage)));
+    QVERIFY(outcome.err.contains("gone.jpg"));
+    QCOMPARE(shownPhotos(QFileInfo(m_root->filePath(mainPage)).path() + "/" +
+                         QFileInfo(mainPage).completeBaseName() + "/main.html"),
+             shown);
 }
 
 void BatchTest::refusals_data() {

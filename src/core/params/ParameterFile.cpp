@@ -333,6 +333,13 @@ void readModernPages(const ProfileFile& file, ModernPagesParameters& modern) {
 
 std::optional<QString> saveParameterFile(const QString& path, const AlbumParameters& parameters) {
     ProfileFile file(path);
+    writeParameters(file, parameters);
+    if (!file.save())
+        return QStringLiteral("Unable to write to %1").arg(path);
+    return std::nullopt;
+}
+
+void writeParameters(ProfileFile& file, const AlbumParameters& parameters) {
     AlbumParameters values = parameters;
     for (const Key& key : keys)
         writeKey(file, key, values);
@@ -346,16 +353,17 @@ std::optional<QString> saveParameterFile(const QString& path, const AlbumParamet
     file.writeBool(ownSection(), QStringLiteral("Modern"), values.modern.enabled);
     file.writeInteger(ownSection(), QStringLiteral("ModernSize"), values.modern.displayLongSide);
     file.writeBool(ownSection(), QStringLiteral("ModernOriginals"), values.modern.publishOriginals);
-    if (!file.save())
-        return QStringLiteral("Unable to write to %1").arg(path);
-    return std::nullopt;
 }
 
 ParameterFileLoad loadParameterFile(const QString& path, const AlbumParameters& current,
                                     int photoCount) {
+    return readParameters(ProfileFile(path), current, photoCount);
+}
+
+ParameterFileLoad readParameters(const ProfileFile& file, const AlbumParameters& current,
+                                 int photoCount) {
     ParameterFileLoad result;
     result.parameters = current;
-    const ProfileFile file(path);
     result.readError = file.readError();
     if (file.readString(QStringLiteral("Info"), QStringLiteral("Info"), QString(), 2047) !=
         latin(parameterFileIdentity))

@@ -36,6 +36,13 @@ struct ParameterFileLoad {
 ParameterFileLoad loadParameterFile(const QString& path, const AlbumParameters& current,
                                     int photoCount);
 
+// The same, on a profile read or to be written by the caller (an album project holds the
+// parameters among its own keys).
+class ProfileFile;
+void writeParameters(ProfileFile& file, const AlbumParameters& parameters);
+ParameterFileLoad readParameters(const ProfileFile& file, const AlbumParameters& current,
+                                 int photoCount);
+
 // Why a load found no parameter file to read (outcome NotAParameterFile), naming the file.
 QString parameterFileRefusal(const QString& path, const ParameterFileLoad& load);
 

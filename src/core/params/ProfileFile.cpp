@@ -11,7 +11,9 @@
 
 namespace {
 
-const char* const fileEncoding = "windows-1250";
+const char* encodingName(ProfileFile::Encoding encoding) {
+    return encoding == ProfileFile::Encoding::Utf8 ? "UTF-8" : "windows-1250";
+}
 
 std::optional<QString> sectionName(const QString& line) {
     const QString trimmed = line.trimmed();
@@ -107,14 +109,29 @@ std::optional<qint32> parseProfileInteger(const QString& input) {
     return qint32(value);
 }
 
-ProfileFile::ProfileFile(const QString& path)
-    : m_path(path) {
+ProfileFile::ProfileFile(const QString& path, Encoding encoding)
+    : m_path(path)
+    , m_encoding(encoding) {
     const std::optional<QByteArray> bytes = readRegularFile(path, maximumSize, &m_readError);
     if (!bytes)
         return;
     m_exists = true;
-    QStringDecoder decoder(fileEncoding);
-    QString text = decoder.decode(*bytes);
+    setText(*bytes);
+}
+
+ProfileFile ProfileFile::fromBytes(const QString& path, const QByteArray& bytes,
+                                   Encoding encoding) {
+    ProfileFile file(QString(), encoding);
+    file.m_path = path;
+    file.m_readError.clear();
+    file.m_exists = true;
+    file.setText(bytes);
+    return file;
+}
+
+void ProfileFile::setText(const QByteArray& bytes) {
+    QStringDecoder decoder(encodingName(m_encoding));
+    QString text = decoder.decode(bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     m_lines = text.split(QLatin1Char('\n'));
@@ -195,12 +212,16 @@ void ProfileFile::writeBool(const QString& section, const QString& key, bool val
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-bool ProfileFile::save() const {
-    QStringEncoder encoder(fileEncoding);
+QByteArray ProfileFile::bytes() const {
+    QStringEncoder encoder(encodingName(m_encoding));
     QByteArray bytes;
     for (const QString& line : m_lines) {
         bytes += encoder.encode(line);
         bytes += "\r\n";
     }
-    return !writeFileSafely(m_path, bytes);
+    return bytes;
+}
+
+bool ProfileFile::save() const {
+    return !writeFileSafely(m_path, bytes());
 }

@@ -19,9 +19,14 @@ public:
     // Nothing the program writes comes near this; anything larger is not one of its files.
     static constexpr qint64 maximumSize = 4 * 1024 * 1024;
 
+    enum class Encoding { Windows1250, Utf8 };
+
     // Reads the file when it is a regular file of at most maximumSize bytes; otherwise the
     // profile starts empty, as for a missing file.
-    explicit ProfileFile(const QString& path);
+    explicit ProfileFile(const QString& path, Encoding encoding = Encoding::Windows1250);
+
+    // A profile read from bytes already in memory, to be saved (if at all) at path.
+    static ProfileFile fromBytes(const QString& path, const QByteArray& bytes, Encoding encoding);
 
     const QString& path() const { return m_path; }
     bool exists() const { return m_exists; }
@@ -41,12 +46,16 @@ public:
     // Writes the file in one step (CR LF line ends), creating it when missing.
     // False when the file cannot be written; the file on disk is then left as it was.
     bool save() const;
+    // The file as save() writes it.
+    QByteArray bytes() const;
 
 private:
     std::optional<QString> findValue(const QString& section, const QString& key) const;
+    void setText(const QByteArray& bytes);
 
     QString m_path;
     QStringList m_lines;
+    Encoding m_encoding = Encoding::Windows1250;
     bool m_exists = false;
     QString m_readError;
 };

@@ -1,4 +1,6 @@
 #include "core/params/ParameterFile.h"
+#include "core/files/FileNames.h"
+#include "core/params/AlbumProject.h"
 #include "core/params/ColourText.h"
 
 #include "JpegFixtures.h"
@@ -79,6 +81,8 @@ private slots:
     void backgroundPathAgreesWithTheShownName();
     void savingKeepsForeignKeysAndFailsWithoutHarm();
     void resetGivesStartValuesAndKeepsCharsets();
+    void projectKeepsPhotosTitleLocationAndParameters();
+    void projectLeavesOutVanishedPhotosOnce();
 };
 
 void ParameterFileTest::colourTexts_data() {
@@ -354,6 +358,79 @@ void ParameterFileTest::resetGivesStartValuesAndKeepsCharsets() {
     expected.pageDescriptionFont.charset = 186;
     QCOMPARE(reset, expected);
     QVERIFY(reset.pageBackground.filePath.isEmpty()); // name and path empty together
+}
+
+// Names that are hard to keep: Polish letters, the escape character itself, "=", blanks
+// and quotes at the ends, a line break and bytes that are not UTF-8.
+void ParameterFileTest::projectKeepsPhotosTitleLocationAndParameters() {
+    QTemporaryDir dir;
+    const QStringList names = {QStringLiteral("Żółw na plaży.jpg"), QStringLiteral("100% a=b.jpg"),
+                               QStringLiteral(" \"cudzysłów' .bmp"),
+                               QStringLiteral("dwie\nlinie.png"),
+                               decodeFileName("caf\xe9 \xff.jpg")};
+    AlbumProject project;
+    for (const QString& name : names) {
+        const QString path = dir.path() + QStringLiteral("/zdjęcia/") + name;
+        testfiles::writeBytes(
+            path, name.endsWith(QLatin1String(".bmp"))   ? fixtures::bmpBytes(QSize(6, 4))
+                  : name.endsWith(QLatin1String(".png")) ? fixtures::pngBytes(QSize(6, 4))
+                                                         : fixtures::jpegBytes(QSize(6, 4)));
+        project.photoPaths << path;
+    }
+    project.photoPaths << project.photoPaths.first(); // a photo twice stays twice
+    project.title = QStringLiteral(" Wakacje \"2024\" 50% ");
+    project.location = dir.path() + QStringLiteral("/albumy i [inne]/");
+    project.parameters = unusualParameters();
+    project.parameters.pageBackground.filePath = dir.filePath(QStringLiteral("tła/tlo.jpg"));
+    testfiles::writeBytes(project.parameters.pageBackground.filePath,
+                          fixtures::jpegBytes(QSize(8, 8)));
+    const QString path = dir.filePath(QStringLiteral("Wakacje.kadrela"));
+    QVERIFY(!saveAlbumProject(path, project));
+
+    const AlbumProjectLoad load = loadAlbumProject(path, AlbumParameters{});
+    QVERIFY2(load.loaded, qPrintable(load.error));
+    QCOMPARE(load.project.photoPaths, project.photoPaths);
+    QCOMPARE(load.project.title, project.title);
+    QCOMPARE(load.project.location, project.location);
+    AlbumParameters expected = project.parameters;
+    expected.albumTitleFont.underline = false;
+    expected.albumTitleFont.strikeOut = false;
+    expected.albumTitleFont.charset = AlbumParameters{}.albumTitleFont.charset;
+    QCOMPARE(load.project.parameters, expected);
+    QCOMPARE(load.missing, QStringList());
+    QCOMPARE(load.entries.size(), project.photoPaths.size());
+    QVERIFY(load.missing.isEmpty());
+    // The parameters are a parameter file's, for anything that reads one.
+    QCOMPARE(loadParameterFile(path, AlbumParameters{}, 6).parameters.thumbnailColumns,
+             project.parameters.thumbnailColumns);
+    // A parameter file is no project.
+    const QString parameters = dir.filePath(QStringLiteral("params.ini"));
+    QVERIFY(!saveParameterFile(parameters, project.parameters));
+    QVERIFY(!loadAlbumProject(parameters, AlbumParameters{}).loaded);
+    QVERIFY(!loadAlbumProject(dir.filePath(QStringLiteral("none.kadrela")), {}).loaded);
+}
+
+void ParameterFileTest::projectLeavesOutVanishedPhotosOnce() {
+    QTemporaryDir dir;
+    AlbumProject project;
+    for (const char* name : {"a.jpg", "gone.jpg", "b.jpg", "not-a-photo.jpg"}) {
+        project.photoPaths << dir.filePath(QString::fromLatin1(name));
+        testfiles::writeBytes(project.photoPaths.back(), fixtures::jpegBytes(QSize(4, 4)));
+    }
+    project.photoPaths << dir.filePath(QStringLiteral("gone.jpg"));
+    const QString path = dir.filePath(QStringLiteral("p.kadrela"));
+    QVERIFY(!saveAlbumProject(path, project));
+    QFile::remove(dir.filePath(QStringLiteral("gone.jpg")));
+    testfiles::writeBytes(dir.filePath(QStringLiteral("not-a-photo.jpg")), "plain text");
+
+    const AlbumProjectLoad load = loadAlbumProject(path, AlbumParameters{});
+    QVERIFY(load.loaded);
+    QCOMPARE(load.entries.size(), 2);
+    QVERIFY(load.entries[0].contains(QStringLiteral("/a.jpg<")));
+    QVERIFY(load.entries[1].contains(QStringLiteral("/b.jpg<")));
+    QCOMPARE(load.missing, QStringList({dir.filePath(QStringLiteral("gone.jpg")),
+                                        dir.filePath(QStringLiteral("not-a-photo.jpg"))}));
+    QVERIFY(missingPhotosMessage(path, load.missing).contains(QStringLiteral("gone.jpg")));
 }
 
 QTEST_GUILESS_MAIN(ParameterFileTest)
