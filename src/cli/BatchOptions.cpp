@@ -21,6 +21,7 @@ enum class Option {
     Modern,
     DisplaySize,
     NoOriginals,
+    Update,
     Help,
     Version
 };
@@ -46,6 +47,7 @@ const KnownOption knownOptions[] = {
     {Option::Modern, 0, "modern", false},
     {Option::DisplaySize, 0, "display-size", true},
     {Option::NoOriginals, 0, "no-originals", false},
+    {Option::Update, 0, "update", false},
     {Option::Help, 'h', "help", false},
     {Option::Version, 0, "version", false},
 };
@@ -150,6 +152,9 @@ std::optional<QString> apply(Option option, const QString& value, BatchOptions& 
     }
     case Option::NoOriginals:
         options.noOriginals = true;
+        break;
+    case Option::Update:
+        options.update = true;
         break;
     case Option::Help:
     case Option::Version:
@@ -262,6 +267,10 @@ Options:
       --display-size 1280|1600|2048|2560|full
                           long side of the photos the modern pages show (default 2048)
       --no-originals      leave the full-size photos out of a modern album
+      --update            update the album in place: the new album is made beside
+                          it, taking over the files of unchanged photos, and replaces
+                          it only when complete; a stop or a failure leaves the album
+                          there as it was
   -h, --help              show this help and exit
       --version           show the version and exit
 

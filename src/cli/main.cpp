@@ -5,6 +5,7 @@
 #include "cli/ProgressOutput.h"
 #include "core/files/FileNames.h"
 #include "core/generator/AlbumRun.h"
+#include "core/generator/AlbumUpdate.h"
 #include "core/params/AlbumParameters.h"
 #include "core/params/AlbumProject.h"
 #include "core/params/ParameterFile.h"
@@ -209,8 +210,13 @@ int makeAlbum(const BatchOptions& options) {
         return exitStopped;
 
     ProgressOutput progress(stderr, progressStyle(options.quiet), stopRequested);
-    const RunResult result = runAlbumBuild(input, progress);
+    const RunResult result =
+        options.update ? runAlbumUpdate(input, progress) : runAlbumBuild(input, progress);
     progress.finishLine();
+    if (options.update && !options.quiet && result.outcome == RunOutcome::Finished)
+        writeLine(stderr, QStringLiteral("%1 of %2 photos taken over from the album in place.")
+                              .arg(result.photosReused)
+                              .arg(entries.size()));
     for (const QString& warning : result.warnings)
         writeLine(stderr, warning);
 

@@ -5,6 +5,7 @@
 #include "core/files/FileWriting.h"
 #include "core/generator/AlbumContext.h"
 #include "core/generator/AlbumResources.h"
+#include "core/generator/AlbumReuse.h"
 #include "core/generator/AlbumSnapshot.h"
 #include "core/generator/Categories.h"
 #include "core/generator/GenerationError.h"
@@ -122,6 +123,38 @@ void planModernJobs(AlbumContext& context, const QList<Category>& categories,
                 photoPixelCount(entry));
             context.plannedPictures.insert(entry, plan.text);
         }
+}
+
+QString copyNameOf(const QString& copyEntry) {
+    return QFileInfo(tagValue(copyEntry, QStringLiteral("<n>"))).fileName();
+}
+
+// What a later update needs to take this album's files over: see AlbumReuse.
+void writeAlbumRecord(const AlbumContext& context, const QStringList& working,
+                      const QStringList& copies, ThumbnailJobs& thumbnails) {
+    QList<PhotoRecord> photos;
+    for (qsizetype i = 0; i < copies.size(); ++i) {
+        std::optional<PhotoRecord> photo =
+            describeSource(tagValue(working.at(i), QStringLiteral("<n>")));
+        if (!photo)
+            continue;
+        photo->copyName = copyNameOf(copies.at(i));
+        for (const QString& file : thumbnails.filesOf(copies.at(i)))
+            photo->pictureNames << QFileInfo(file).fileName();
+        photos << *photo;
+    }
+    // The run wrote into a folder of its own: everything in it is the album's.
+    QStringList albumFiles =
+        QDir(context.albumDirectory)
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    albumFiles << QLatin1String(albumRecordName);
+    const QByteArray text =
+        albumRecordText(parameterFingerprint(context.parameters), albumFiles, photos);
+    if (const std::optional<QString> reason =
+            writeFileSafely(context.albumDirectory + QLatin1String(albumRecordName), text))
+        throw GenerationError(
+            QStringLiteral("The album's record %1 cannot be written (%2).")
+                .arg(context.albumDirectory + QLatin1String(albumRecordName), *reason));
 }
 
 // A photo's full-size copy is left out of a modern album that does not publish the photos,
@@ -255,9 +288,16 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
         // Workers read the photos themselves: their copies may not be there yet (and modern
         // pages may not publish them at all).
         QHash<QString, QString> sourceOfCopy;
-        if (thumbnails.workerCount() > 0 || p.modern.enabled)
+        if (thumbnails.workerCount() > 0 || p.modern.enabled || input.reuse)
             for (qsizetype i = 0; i < copies.size(); ++i)
                 sourceOfCopy.insert(copies.at(i), tagValue(working.at(i), QStringLiteral("<n>")));
+        if (input.reuse)
+            thumbnails.setTakeMade(
+                [&input, &sourceOfCopy](const QString& key, const QStringList& files) {
+                    const QString source = sourceOfCopy.value(key);
+                    return !source.isEmpty() &&
+                           input.reuse->takePictures(copyNameOf(key), source, files);
+                });
         if (p.modern.enabled)
             planModernJobs(context, categories, sourceOfCopy, thumbnails);
         else
@@ -278,7 +318,11 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
             return stopped();
 
         for (qsizetype i = 0; i < working.size(); ++i) {
-            if (publishesCopy(p, working.at(i)))
+            if (publishesCopy(p, working.at(i)) &&
+                !(input.reuse &&
+                  input.reuse->takeCopy(copyNameOf(copies.at(i)),
+                                        tagValue(working.at(i), QStringLiteral("<n>")),
+                                        tagValue(copies.at(i), QStringLiteral("<n>")))))
                 copyPhoto(working.at(i), copies.at(i));
             if (!advanceProgress(observer))
                 return stopped();
@@ -309,8 +353,13 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
             return stopped();
         // The last pump is a chance to press stop like any other.
         result.outcome = observer.abortRequested() ? RunOutcome::Stopped : RunOutcome::Finished;
-        if (result.outcome == RunOutcome::Finished)
+        if (result.outcome == RunOutcome::Finished) {
             result.brokenLinks = brokenLinks(writtenPages(context, categories));
+            if (input.recordAlbum)
+                writeAlbumRecord(context, working, copies, thumbnails);
+        }
+        if (input.reuse)
+            result.photosReused = input.reuse->picturesTaken();
     } catch (const GenerationError& error) {
         result.outcome = RunOutcome::Failed;
         result.errorMessage = error.message();

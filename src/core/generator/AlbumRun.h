@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class AlbumReuse;
 class AlbumSnapshot;
 class RunObserver;
 
@@ -26,6 +27,10 @@ struct RunInput {
     // Threads that make thumbnails: 1 makes each where a page needs it, 0 one per core.
     // The album is the same whatever the number.
     int workers = 1;
+    // Files of an earlier album the run may take instead of making them again, and whether
+    // the album keeps the record a later update takes them by (both for updates).
+    const AlbumReuse* reuse = nullptr;
+    bool recordAlbum = false;
 };
 
 // The input as the window and the command line both hand it over: what the user gave, in the
@@ -45,6 +50,7 @@ struct RunResult {
     // the run's own check at its end. Empty for a sound album.
     QStringList brokenLinks;
     qint32 perPageCount = 0; // as corrected by the fixed-count layout; to be stored back
+    int photosReused = 0;    // photos whose pictures were taken from the earlier album
     QString albumDirectory;  // with its trailing separator
     QString mainPagePath;
     // What lay in the album's place before the run (null when the run touched nothing).

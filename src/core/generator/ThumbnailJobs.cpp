@@ -49,6 +49,7 @@ void ThumbnailJobs::addWork(const QString& key, const QString& text, const QStri
                             std::function<void()> work, qint64 cost) {
     auto job = std::make_unique<Job>();
     job->cost = cost;
+    job->key = key;
     job->text = text;
     job->files = files;
     job->work = std::move(work);
@@ -60,12 +61,20 @@ void ThumbnailJobs::addWork(const QString& key, const QString& text, const QStri
     m_changed.notify_one();
 }
 
-void ThumbnailJobs::make(Job& job) {
+void ThumbnailJobs::make(Job& job) const {
     try {
+        if (m_takeMade && m_takeMade(job.key, job.files))
+            return;
         job.work();
     } catch (const GenerationError& error) {
         job.error = error.message();
     }
+}
+
+QStringList ThumbnailJobs::filesOf(const QString& key) {
+    const std::lock_guard lock(m_mutex);
+    const auto found = m_index.constFind(key);
+    return found == m_index.constEnd() ? QStringList() : m_jobs[*found]->files;
 }
 
 bool ThumbnailJobs::isPlanned(const QString& key) {

@@ -36,6 +36,15 @@ public:
     // Whether a job was added under the key.
     bool isPlanned(const QString& key);
 
+    // Asked before a job is made, with its key and files: true when it put the files there
+    // itself (taken from an earlier album), so the job need not be made. Set before adding.
+    void setTakeMade(std::function<bool(const QString& key, const QStringList& files)> take) {
+        m_takeMade = std::move(take);
+    }
+
+    // The files the job of a key writes.
+    QStringList filesOf(const QString& key);
+
     // Plans the thumbnail of an entry under a key of the caller's and starts making it; its
     // pixels are read from decodePath when given (the photo the entry's copy is made from, so
     // that work can start before the copy exists).
@@ -64,6 +73,7 @@ private:
         QString text;
         QStringList files;
         std::function<void()> work;
+        QString key;
         qint64 cost = 0;
         bool started = false;
         bool done = false;
@@ -72,7 +82,7 @@ private:
     };
     void work();
     Job* startNextJob();
-    static void make(Job& job);
+    void make(Job& job) const;
 
     std::vector<std::unique_ptr<Job>> m_jobs;
     QHash<QString, std::size_t> m_index;
@@ -82,5 +92,6 @@ private:
     std::condition_variable m_changed;
     std::size_t m_next = 0; // every job before it is started
     std::size_t m_lookAhead = 1;
+    std::function<bool(const QString&, const QStringList&)> m_takeMade;
     bool m_stopping = false;
 };

@@ -42,10 +42,10 @@ QByteArray escaped(const QString& text) {
             length = byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
         const QByteArray sequence = bytes.mid(at, length);
         const bool atEnd = at == 0 || at + length == bytes.size();
-        const bool plain =
-            byte >= 0x80 ? sequence.size() == length && length > 1 && isValidUtf8(sequence)
-                         : byte >= 0x20 && byte != 0x7F && byte != '%' &&
-                               !(atEnd && (byte == ' ' || byte == '"' || byte == '\''));
+        const bool plain = byte >= 0x80
+                               ? sequence.size() == length && length > 1 && isValidUtf8(sequence)
+                               : byte >= 0x20 && byte != 0x7F && byte != '%' &&
+                                     !(atEnd && (byte == ' ' || byte == '"' || byte == '\''));
         if (plain) {
             result += sequence;
             at += length;
@@ -116,8 +116,8 @@ AlbumProjectLoad loadAlbumProject(const QString& path, const AlbumParameters& cu
         return load;
     }
     const qsizetype photos = photosStart(*bytes);
-    const ProfileFile file = ProfileFile::fromBytes(
-        path, photos < 0 ? *bytes : bytes->left(photos), ProfileFile::Encoding::Utf8);
+    const ProfileFile file = ProfileFile::fromBytes(path, photos < 0 ? *bytes : bytes->left(photos),
+                                                    ProfileFile::Encoding::Utf8);
     if (photos < 0) {
         load.error = QStringLiteral("The file %1 is not an album project.").arg(shown);
         return load;

@@ -36,10 +36,10 @@ std::optional<QString> saveAlbumProject(const QString& path, const AlbumProject&
 
 struct AlbumProjectLoad {
     bool loaded = false;
-    QString error;       // not loaded: why, naming the file
+    QString error; // not loaded: why, naming the file
     AlbumProject project;
-    QStringList entries; // the photo list's entries of the photos still there
-    QStringList missing; // photos of the project that are not there or no longer photos
+    QStringList entries;  // the photo list's entries of the photos still there
+    QStringList missing;  // photos of the project that are not there or no longer photos
     QStringList warnings; // parameter values refused, each with its key
 };
 
