@@ -487,6 +487,9 @@ void BatchTest::failures_data() {
                                << "No space left on device";
     QTest::newRow("disk full on a second run: the first album stays") << "disk full again"
                                                                       << "No space left on device";
+    QTest::newRow("disk full while updating: the album in place stays whole")
+        << "disk full again, updating"
+        << "No space left on device";
     // A PNG is copied and never read: its copy's failure is the only sign of it.
     QTest::newRow("disk full while copying a PNG") << "disk full copying"
                                                    << "noise.png cannot be copied";
@@ -496,6 +499,9 @@ void BatchTest::failures() {
     QFETCH(QString, damage);
     QFETCH(QString, named);
     QStringList arguments{"-t", "Wakacje", "-o", m_out, "-m", "one-page", "-q", photo("a.jpg")};
+    const bool updating = damage.endsWith("updating");
+    if (updating)
+        arguments << "--update";
     if (damage == "location")
         arguments[3] = m_out + "/not/there";
     if (damage == "style")
@@ -519,16 +525,17 @@ void BatchTest::failures() {
     }
 
     const bool fullDisk = damage.startsWith("disk full");
-    const Outcome outcome = fullDisk ? runOnSmallDisk(arguments, damage == "disk full again",
-                                                      damage == "disk full" ? "12k" : "48k")
-                                     : run(arguments);
+    const Outcome outcome = fullDisk
+                                ? runOnSmallDisk(arguments, damage.startsWith("disk full again"),
+                                                 damage == "disk full" ? "12k" : "48k")
+                                : run(arguments);
     QCOMPARE(outcome.status, 3);
     QCOMPARE(outcome.out, QByteArray());
     const QByteArrayList lines = errorLines(outcome.err);
     QVERIFY2(QString::fromUtf8(lines.first()).contains(named), lines.first().constData());
     // What the run left is taken back, as after Ctrl+C, and said so; a run that made nothing
     // has nothing to take back.
-    const bool madeSomething = damage != "location" && damage != "disk full again";
+    const bool madeSomething = damage != "location" && !damage.startsWith("disk full again");
     QCOMPARE(lines.mid(1),
              madeSomething ? QByteArrayList{"The unfinished album was erased."} : QByteArrayList{});
     if (damage == "undecodable")
@@ -541,6 +548,9 @@ void BatchTest::failures() {
         if (damage == "disk full again")
             QCOMPARE(testfiles::readBytes(after + "/album-Wakacje/style.css"),
                      testfiles::readBytes(m_root->filePath("first/album-Wakacje/style.css")));
+        if (updating)
+            QVERIFY(albumfixtures::treeBelow(after) ==
+                    albumfixtures::treeBelow(m_root->filePath("first")));
     }
 }
 

@@ -52,8 +52,7 @@ std::optional<PhotoRecord> describeSource(const QString& sourcePath) {
 QByteArray parameterFingerprint(const AlbumParameters& parameters) {
     ProfileFile file = ProfileFile::fromBytes(QString(), QByteArray(), ProfileFile::Encoding::Utf8);
     writeParameters(file, parameters);
-    return QCryptographicHash::hash(file.bytes() + "\n" KADRELA_VERSION,
-                                    QCryptographicHash::Sha256)
+    return QCryptographicHash::hash(file.bytes() + "\n" KADRELA_VERSION, QCryptographicHash::Sha256)
         .toHex();
 }
 
@@ -114,8 +113,7 @@ bool AlbumReuse::unchanged(const PhotoRecord& record, const QString& sourcePath)
         now->modifiedNs == record.modifiedNs)
         return true;
     // Touched, or moved: the same photo still when its bytes are the earlier copy's.
-    return now->size == record.size &&
-           sameContents(sourcePath, m_oldDirectory + record.copyName);
+    return now->size == record.size && sameContents(sourcePath, m_oldDirectory + record.copyName);
 }
 
 bool AlbumReuse::takeCopy(const QString& copyName, const QString& sourcePath,

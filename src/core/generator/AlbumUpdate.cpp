@@ -87,8 +87,9 @@ bool isAlbumMadeName(const QString& name) {
 std::optional<QStringList> foreignFiles(const QString& oldDirectory, const QString& newDirectory,
                                         const AlbumReuse& reuse, QString& reason) {
     QStringList foreign;
-    const QStringList names = QDir(oldDirectory).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList names =
+        QDir(oldDirectory)
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& name : names) {
         if (reuse.albumFiles().contains(name))
             continue;
@@ -175,14 +176,14 @@ RunResult runAlbumUpdate(const RunInput& input, RunObserver& observer) {
     const QString freshFolder = staging.location + staging.directoryName;
     const QString oldFolder = place.location + place.directoryName;
     if (hadFolder ? !exchangeFolders(freshFolder, oldFolder) : !renamePath(freshFolder, oldFolder))
-        return abandon(failedUpdate(result, QStringLiteral("The album folder %1 cannot be "
-                                                           "replaced (%2).")
-                                                .arg(QDir::toNativeSeparators(oldFolder),
-                                                     systemReason())));
+        return abandon(
+            failedUpdate(result, QStringLiteral("The album folder %1 cannot be "
+                                                "replaced (%2).")
+                                     .arg(QDir::toNativeSeparators(oldFolder), systemReason())));
     if (!renamePath(staging.mainPage(), place.mainPage())) {
         const QString why = systemReason();
-        const bool back =
-            hadFolder ? exchangeFolders(freshFolder, oldFolder) : renamePath(oldFolder, freshFolder);
+        const bool back = hadFolder ? exchangeFolders(freshFolder, oldFolder)
+                                    : renamePath(oldFolder, freshFolder);
         const RunResult failed =
             failedUpdate(result, QStringLiteral("The main page %1 cannot be replaced (%2).")
                                      .arg(QDir::toNativeSeparators(place.mainPage()), why));

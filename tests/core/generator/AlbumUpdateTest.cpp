@@ -49,8 +49,8 @@ QString AlbumUpdateTest::photo(const QString& name, int shade) {
     return path;
 }
 
-RunResult AlbumUpdateTest::update(const QStringList& photos, const QString& location,
-                                  bool modern, RecordingObserver& observer, int thumbnailWidth) {
+RunResult AlbumUpdateTest::update(const QStringList& photos, const QString& location, bool modern,
+                                  RecordingObserver& observer, int thumbnailWidth) {
     QStringList entries;
     for (const QString& path : photos)
         if (const std::optional<QString> entry = buildPhotoEntry(path))
@@ -103,8 +103,7 @@ void AlbumUpdateTest::updateGivesWhatAFreshRunGives() {
         QVERIFY(touched.open(QIODevice::ReadWrite) &&
                 touched.setFileTime(QDateTime::currentDateTime().addDays(1),
                                     QFileDevice::FileModificationTime));
-    }
-    else if (change == "parameters")
+    } else if (change == "parameters")
         thumbnailWidth = 150;
 
     RecordingObserver again;
