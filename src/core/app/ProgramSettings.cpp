@@ -1,5 +1,6 @@
 #include "core/app/ProgramSettings.h"
 
+#include "core/files/FileNames.h"
 #include "core/params/ProfileFile.h"
 
 #include <QDir>
@@ -68,6 +69,32 @@ const QString ownSection = QStringLiteral("Kadrela");
 QString rememberedFolder(const QString& settingsPath, RememberedFolder which) {
     const QString folder = ProfileFile(settingsPath).readString(ownSection, folderKey(which), {});
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+QStringList recentProjects(const QString& settingsPath) {
+    const ProfileFile file(settingsPath);
+    QStringList projects;
+    for (int i = 1; i <= maxRecentProjects; ++i) {
+        const QString stored =
+            file.readString(ownSection, QStringLiteral("RecentProject%1").arg(i), {});
+        if (!stored.isEmpty())
+            projects << decodeFileName(QByteArray::fromPercentEncoding(stored.toLatin1()));
+    }
+    return projects;
+}
+
+void rememberProject(const QString& settingsPath, const QString& projectPath) {
+    QStringList projects = recentProjects(settingsPath);
+    projects.removeAll(projectPath);
+    projects.prepend(projectPath);
+    ProfileFile file(settingsPath);
+    for (int i = 0; i < maxRecentProjects; ++i)
+        file.writeString(
+            ownSection, QStringLiteral("RecentProject%1").arg(i + 1),
+            i < projects.size()
+                ? QString::fromLatin1(encodeFileName(projects[i]).toPercentEncoding("/"))
+                : QString());
+    file.save();
 }
 
 void rememberFolder(const QString& settingsPath, RememberedFolder which, const QString& path) {

@@ -32,3 +32,9 @@ QString rememberedFolder(const QString& settingsPath, RememberedFolder which);
 // Keeps the folder (of a file, when a file is given). A file that cannot be written is no
 // reason to bother anyone: the folder is then simply not kept.
 void rememberFolder(const QString& settingsPath, RememberedFolder which, const QString& path);
+
+// The album projects saved or opened last, newest first, at most maxRecentProjects of them
+// (kept in the same section, each path written in ASCII so that any name survives).
+inline constexpr int maxRecentProjects = 8;
+QStringList recentProjects(const QString& settingsPath);
+void rememberProject(const QString& settingsPath, const QString& projectPath);

@@ -43,6 +43,10 @@ public:
     // Yes/No question; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& text,
                           Icon icon) = 0;
+    // A question with buttons of its own; the index of the button chosen, -1 when the box is
+    // closed without one.
+    virtual int askChoice(QWidget* parent, const QString& caption, const QString& text,
+                          const QStringList& buttons, Icon icon) = 0;
     // Text input box; cancelling gives the preset text back, as the program's input box does.
     virtual QString inputText(QWidget* parent, const QString& caption, const QString& prompt,
                               const QString& preset) = 0;

@@ -28,6 +28,9 @@ constexpr ButtonCaption buttonCaptions[] = {
     {"BitBtn3", u"Zapisz parametry albumu", u"Save album parameters"},
     {"BitBtn4", u"Wczytaj parametry albumu", u"Load album parameters"},
     {"BitBtn5", u"Resetuj parametry albumu", u"Reset album parameters"},
+    {"BitBtn11", u"Zapisz projekt albumu", u"Save album project"},
+    {"BitBtn12", u"Otwórz projekt albumu", u"Open album project"},
+    {"CheckBoxUpdateInPlace", u"Aktualizuj na miejscu", u"Update in place"},
 };
 
 // A button's text would take its keys away (a new text sets its mnemonic as the shortcut).

@@ -3,11 +3,16 @@
 #include "core/app/ProgramSettings.h"
 #include "core/app/StringTable.h"
 #include "core/app/VersionCheck.h"
+#include "core/files/FileNames.h"
 #include "core/generator/AlbumRun.h"
+#include "core/generator/AlbumUpdate.h"
+#include "core/params/AlbumProject.h"
 #include "core/params/ColourConversion.h"
 #include "core/params/EnablingRules.h"
 #include "core/params/ParameterFile.h"
 #include "core/params/PerPageAnswer.h"
+#include "core/photos/PathParts.h"
+#include "core/photos/TaggedText.h"
 #include "gui/app/AboutWindow.h"
 #include "gui/app/Desktop.h"
 #include "gui/app/LanguageSwitch.h"
@@ -25,13 +30,16 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -48,6 +56,21 @@ constexpr int toolButtonSize = 26;
 QString allFilesFilter(qint8 languageFlag) {
     return languageFlag ? QStringLiteral("Wszystkie pliki (*.*)|*.*")
                         : QStringLiteral("All files (*.*)|*.*");
+}
+
+QString projectFilter(qint8 languageFlag) {
+    return languageFlag ? QStringLiteral("Projekty albumów (*.kadrela)|*.kadrela|"
+                                         "Wszystkie pliki (*.*)|*.*")
+                        : QStringLiteral("Album projects (*.kadrela)|*.kadrela|"
+                                         "All files (*.*)|*.*");
+}
+
+// The photo files the entries name, in their order.
+QStringList pathsOfEntries(const QStringList& entries) {
+    QStringList paths;
+    for (const QString& entry : entries)
+        paths << tagValue(entry, QStringLiteral("<n>"));
+    return paths;
 }
 
 QString windowCaption() {
@@ -132,6 +155,27 @@ void MainWindow::buildFrame() {
     m_resetParametersButton->setGeometry(firstWidth + secondWidth, 0,
                                          clientWidth - firstWidth - secondWidth, buttonRowHeight);
 
+    // Album projects, and how an album already there is made again.
+    m_projectPanel = new QWidget(this);
+    m_projectPanel->setObjectName(QStringLiteral("GridPanel2"));
+    m_projectPanel->resize(clientWidth, buttonRowHeight);
+    m_saveProjectButton =
+        makeButton(m_projectPanel, "BitBtn11", QStringLiteral("Zapisz projekt albumu"),
+                   QStyle::SP_DialogSaveButton);
+    m_openProjectButton = new QToolButton(m_projectPanel);
+    m_openProjectButton->setObjectName(QStringLiteral("BitBtn12"));
+    m_openProjectButton->setText(QStringLiteral("Otwórz projekt albumu"));
+    m_openProjectButton->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    m_openProjectButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_openProjectButton->setPopupMode(QToolButton::MenuButtonPopup);
+    m_openProjectButton->setMenu(new QMenu(m_openProjectButton));
+    m_updateInPlaceBox = new QCheckBox(QStringLiteral("Aktualizuj na miejscu"), m_projectPanel);
+    m_updateInPlaceBox->setObjectName(QStringLiteral("CheckBoxUpdateInPlace"));
+    m_saveProjectButton->setGeometry(0, 0, firstWidth, buttonRowHeight);
+    m_openProjectButton->setGeometry(firstWidth, 0, secondWidth, buttonRowHeight);
+    m_updateInPlaceBox->setGeometry(firstWidth + secondWidth + 8, 0,
+                                    clientWidth - firstWidth - secondWidth - 8, buttonRowHeight);
+
     m_createAlbumButton =
         makeButton(this, "BitBtn10", textOfId(textCreateAlbum), QStyle::SP_DialogApplyButton);
     m_createAlbumButton->resize(clientWidth, buttonRowHeight);
@@ -163,6 +207,8 @@ void MainWindow::layoutFrame() {
     int top = m_pageControl->heightForPageHeight(tabPageHeight);
     m_pageControl->setGeometry(0, 0, clientWidth, top);
     m_gridPanel->move(0, top);
+    top += buttonRowHeight;
+    m_projectPanel->move(0, top);
     top += buttonRowHeight;
     m_createAlbumButton->move(0, top);
     top += buttonRowHeight;
@@ -209,6 +255,12 @@ void MainWindow::connectChoosers() {
     connect(m_loadParametersButton, &QPushButton::clicked, this,
             &MainWindow::loadParametersFromFile);
     connect(m_resetParametersButton, &QPushButton::clicked, this, &MainWindow::resetAllParameters);
+    m_saveProjectButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    m_openProjectButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    connect(m_saveProjectButton, &QPushButton::clicked, this, &MainWindow::saveProject);
+    connect(m_openProjectButton, &QToolButton::clicked, this, &MainWindow::openProject);
+    connect(m_openProjectButton->menu(), &QMenu::aboutToShow, this,
+            &MainWindow::fillRecentProjectsMenu);
     connect(m_createAlbumButton, &QPushButton::clicked, this, &MainWindow::createAlbum);
     connect(m_abortButton, &QPushButton::clicked, this, &MainWindow::requestAbort);
 }
@@ -234,6 +286,10 @@ void MainWindow::createAlbum() {
         return;
     }
 
+    const std::optional<bool> updating = chooseUpdate(input);
+    if (!updating)
+        return;
+
     setLocked(true);
     m_state.abortRequested = false;
     m_abortButton->setEnabled(true);
@@ -241,7 +297,8 @@ void MainWindow::createAlbum() {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     WindowRunObserver observer(m_progressCaption, m_progressBar, m_state.abortRequested);
     observer.pump();
-    const RunResult result = runAlbumBuild(input, observer);
+    const RunResult result =
+        *updating ? runAlbumUpdate(input, observer) : runAlbumBuild(input, observer);
 
     // Whatever happened, the window is the user's again before any question is asked.
     QGuiApplication::restoreOverrideCursor();
@@ -260,7 +317,16 @@ void MainWindow::createAlbum() {
             finishStoppedAlbum(result);
         break;
     case RunOutcome::Stopped:
-        finishStoppedAlbum(result);
+        if (*updating)
+            m_desktop.showMessage(this, interfaceText(textInformationCaption, m_state.languageFlag),
+                                  m_state.languageFlag
+                                      ? QStringLiteral("Przerwano aktualizację albumu; album "
+                                                       "pozostał taki, jaki był.")
+                                      : QStringLiteral("Album update stopped; the album was "
+                                                       "left as it was."),
+                                  Desktop::Icon::Information);
+        else
+            finishStoppedAlbum(result);
         break;
     case RunOutcome::Finished:
         if (!result.brokenLinks.isEmpty())
@@ -276,6 +342,104 @@ void MainWindow::createAlbum() {
     }
     m_state.abortRequested = false;
     setLocked(false);
+}
+
+std::optional<bool> MainWindow::chooseUpdate(const RunInput& input) {
+    if (m_updateInPlaceBox->isChecked())
+        return true;
+    if (!albumExists(input))
+        return false;
+    const bool polish = m_state.languageFlag != 0;
+    const QString folder = QDir::toNativeSeparators(withTrailingSeparator(input.albumLocation) +
+                                                    albumDirectoryName(input.albumTitle));
+    const QString text =
+        polish ? QStringLiteral("Album %1 już istnieje.\nAktualizacja na miejscu zastąpi go "
+                                "nowym dopiero, gdy ten będzie gotowy, i użyje ponownie "
+                                "niezmienionych zdjęć. Utworzenie mimo to zapisze nowy album "
+                                "na istniejący.")
+                     .arg(folder)
+               : QStringLiteral("The album %1 exists already.\nUpdating it in place replaces it "
+                                "only when the new one is complete, and reuses unchanged "
+                                "photos. Making it anyway writes the new album over the one "
+                                "there.")
+                     .arg(folder);
+    const QStringList buttons =
+        polish ? QStringList{QStringLiteral("Aktualizuj na miejscu"),
+                             QStringLiteral("Utwórz mimo to"), QStringLiteral("Anuluj")}
+               : QStringList{QStringLiteral("Update in place"), QStringLiteral("Make it anyway"),
+                             QStringLiteral("Cancel")};
+    switch (m_desktop.askChoice(this, interfaceText(textInformationCaption, m_state.languageFlag),
+                                text, buttons, Desktop::Icon::Question)) {
+    case 0:
+        return true;
+    case 1:
+        return false;
+    default:
+        return std::nullopt;
+    }
+}
+
+void MainWindow::saveProject() {
+    std::optional<QString> path =
+        m_desktop.saveFile(this, projectFilter(m_state.languageFlag),
+                           rememberedFolder(m_state.settingsPath, RememberedFolder::Parameters));
+    if (!path)
+        return;
+    if (QFileInfo(*path).suffix().isEmpty())
+        *path += QLatin1String(albumProjectExtension);
+    AlbumProject project;
+    project.photoPaths = pathsOfEntries(photoEntries());
+    project.title = m_photoTab->albumTitleEdit()->text();
+    project.location = m_photoTab->albumLocationEdit()->text();
+    project.parameters = parameters();
+    if (const std::optional<QString> error = saveAlbumProject(*path, project)) {
+        m_desktop.showMessage(this, QStringLiteral("Kadrela"), *error, Desktop::Icon::Error);
+        return;
+    }
+    rememberFolder(m_state.settingsPath, RememberedFolder::Parameters, *path);
+    rememberProject(m_state.settingsPath, *path);
+}
+
+void MainWindow::openProject() {
+    const QStringList chosen =
+        chooseFilesToOpen(m_desktop, this, m_openDialog, projectFilter(m_state.languageFlag), false,
+                          rememberedFolder(m_state.settingsPath, RememberedFolder::Parameters));
+    if (!chosen.isEmpty())
+        openProjectFile(chosen.constFirst());
+}
+
+void MainWindow::openProjectFile(const QString& path) {
+    const AlbumProjectLoad load = loadAlbumProject(path, parameters());
+    if (!load.loaded) {
+        m_desktop.showMessage(this, QStringLiteral("Kadrela"), load.error, Desktop::Icon::Warning);
+        return;
+    }
+    rememberFolder(m_state.settingsPath, RememberedFolder::Parameters, path);
+    rememberProject(m_state.settingsPath, path);
+    m_photoTab->replacePhotos(load.entries);
+    m_photoTab->albumTitleEdit()->setText(load.project.title);
+    m_photoTab->albumLocationEdit()->setText(load.project.location);
+    m_photoTab->albumLocationEdit()->setToolTip(load.project.location);
+    setParameters(load.project.parameters);
+    if (!load.missing.isEmpty())
+        m_desktop.showMessage(this, QStringLiteral("Kadrela"),
+                              missingPhotosMessage(path, load.missing), Desktop::Icon::Warning);
+    for (const QString& warning : load.warnings)
+        m_desktop.showMessage(this, QStringLiteral("Kadrela"), warning, Desktop::Icon::Warning);
+}
+
+void MainWindow::fillRecentProjectsMenu() {
+    QMenu* menu = m_openProjectButton->menu();
+    menu->clear();
+    const QStringList projects = recentProjects(m_state.settingsPath);
+    for (const QString& project : projects) {
+        QAction* action = menu->addAction(QDir::toNativeSeparators(displayFileName(project)));
+        connect(action, &QAction::triggered, this, [this, project] { openProjectFile(project); });
+    }
+    if (projects.isEmpty())
+        menu->addAction(m_state.languageFlag ? QStringLiteral("(brak ostatnich projektów)")
+                                             : QStringLiteral("(no recent projects)"))
+            ->setEnabled(false);
 }
 
 void MainWindow::finishStoppedAlbum(const RunResult& result) {
@@ -296,9 +460,9 @@ void MainWindow::requestAbort() {
 }
 
 void MainWindow::setLocked(bool locked) {
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{m_pageControl, m_createAlbumButton, m_saveParametersButton,
-                                         m_loadParametersButton, m_resetParametersButton})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             m_pageControl, m_createAlbumButton, m_saveParametersButton, m_loadParametersButton,
+             m_resetParametersButton, m_projectPanel})
         control->setEnabled(!locked);
 }
 

@@ -20,6 +20,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QToolButton;
+class QCheckBox;
 
 // The main window: the five tab pages, the three parameter-file buttons, "Utwórz album"
 // and the progress panel shown while an album is made. Controls carry the object names
@@ -57,6 +58,12 @@ public:
     void saveParametersToFile();
     void loadParametersFromFile();
     void resetAllParameters();
+
+    // The album project buttons: save (BitBtn11), open (BitBtn12, whose menu lists the recent
+    // projects). Opening replaces the photos, the title, the folder and every parameter.
+    void saveProject();
+    void openProject();
+    void openProjectFile(const QString& path);
 
     // "Utwórz album" (BitBtn10): checks, locks the window, builds the album with the
     // progress panel showing, then offers to erase a stopped album or to open a finished one.
@@ -96,6 +103,10 @@ private:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void setLocked(bool locked);
     void finishStoppedAlbum(const RunResult& result);
+    void fillRecentProjectsMenu();
+    // Whether to update the album in place: the check box, or the answer when the album is
+    // there already; nullopt when the user cancels.
+    std::optional<bool> chooseUpdate(const RunInput& input);
     void dropEvent(QDropEvent* event) override;
 
     Desktop& m_desktop;
@@ -116,6 +127,10 @@ private:
     QPushButton* m_saveParametersButton = nullptr;  // BitBtn3
     QPushButton* m_loadParametersButton = nullptr;  // BitBtn4
     QPushButton* m_resetParametersButton = nullptr; // BitBtn5
+    QWidget* m_projectPanel = nullptr;              // GridPanel2
+    QPushButton* m_saveProjectButton = nullptr;     // BitBtn11
+    QToolButton* m_openProjectButton = nullptr;     // BitBtn12
+    QCheckBox* m_updateInPlaceBox = nullptr;        // CheckBoxUpdateInPlace
     QPushButton* m_createAlbumButton = nullptr;     // BitBtn10
     QFrame* m_progressPanel = nullptr;              // Panel10
     QLabel* m_progressCaption = nullptr;            // Label42

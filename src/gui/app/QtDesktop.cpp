@@ -2,6 +2,7 @@
 
 #include "gui/params/FontChooserDialog.h"
 
+#include <QAbstractButton>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 namespace {
@@ -64,6 +66,20 @@ void QtDesktop::showMessage(QWidget* parent, const QString& caption, const QStri
 bool QtDesktop::askYesNo(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
     QMessageBox box(messageIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No, parent);
     return box.exec() == QMessageBox::Yes;
+}
+
+int QtDesktop::askChoice(QWidget* parent, const QString& caption, const QString& text,
+                         const QStringList& buttons, Icon icon) {
+    QMessageBox box(messageIcon(icon), caption, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    added.reserve(buttons.size());
+    for (qsizetype i = 0; i < buttons.size(); ++i)
+        added.append(box.addButton(buttons[i], i + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                       : QMessageBox::AcceptRole));
+    if (!added.isEmpty())
+        box.setEscapeButton(added.back());
+    box.exec();
+    return static_cast<int>(added.indexOf(box.clickedButton()));
 }
 
 QString QtDesktop::inputText(QWidget* parent, const QString& caption, const QString& prompt,

@@ -8,6 +8,8 @@ public:
     void showMessage(QWidget* parent, const QString& caption, const QString& text,
                      Icon icon) override;
     bool askYesNo(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
+    int askChoice(QWidget* parent, const QString& caption, const QString& text,
+                  const QStringList& buttons, Icon icon) override;
     QString inputText(QWidget* parent, const QString& caption, const QString& prompt,
                       const QString& preset) override;
     OpenFileResult openFiles(QWidget* parent, const OpenFileRequest& request) override;

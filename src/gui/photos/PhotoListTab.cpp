@@ -245,6 +245,15 @@ bool PhotoListTab::addPhoto(const QString& path) {
     return entry.has_value();
 }
 
+void PhotoListTab::replacePhotos(const QStringList& entries) {
+    m_listBox->setSelectionFlags(QList<bool>(m_listBox->count(), true));
+    m_listBox->removeSelectedRows();
+    for (const QString& entry : entries)
+        m_listBox->appendEntry(entry);
+    updateCountLabel();
+    m_listBox->refreshHorizontalExtent();
+}
+
 void PhotoListTab::addDirectoryTree(const QString& directory) {
     scanDirectory(directory, [this](const QString& path) { addPhoto(path); });
 }

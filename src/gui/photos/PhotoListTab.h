@@ -40,6 +40,8 @@ public:
     // Adds one file at the end of the list, if it is a photo the list can hold (see
     // entryToAdd()), then shows the new count and lets the window catch up. True when added.
     bool addPhoto(const QString& path);
+    // The list replaced by these entries (an album project's), in their order.
+    void replacePhotos(const QStringList& entries);
     // Adds every photo below the directory, depth first, in name order.
     void addDirectoryTree(const QString& directory);
     // Items dropped on the window, in the order given: a directory adds its tree, anything

@@ -208,9 +208,16 @@ void MainWindowTest::frameHasItsControlsInPlace() {
         right = button->geometry().right() + 1;
     }
     QCOMPARE(right, 515);
+    // Album projects and the update check box, in a row of their own below.
+    auto* projects = window.findChild<QWidget*>(QStringLiteral("GridPanel2"));
+    QCOMPARE(projects->geometry(), QRect(0, pagesEnd + 30, 515, 30));
+    QCOMPARE(projects->findChild<QPushButton*>(QStringLiteral("BitBtn11"))->x(), 0);
+    QCOMPARE(projects->findChild<QToolButton*>(QStringLiteral("BitBtn12"))->x(),
+             grid->findChild<QPushButton*>(QStringLiteral("BitBtn4"))->x());
+    QVERIFY(projects->findChild<QCheckBox*>(QStringLiteral("CheckBoxUpdateInPlace")));
     QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("BitBtn10"))->geometry(),
-             QRect(0, pagesEnd + 30, 515, 30));
-    QCOMPARE(window.height(), pagesEnd + 60);
+             QRect(0, pagesEnd + 60, 515, 30));
+    QCOMPARE(window.height(), pagesEnd + 90);
 
     auto* panel = window.findChild<QWidget*>(QStringLiteral("Panel10"));
     QVERIFY(panel->isHidden());

@@ -1,3 +1,4 @@
+#include "core/app/ProgramSettings.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/PageControl.h"
 #include "gui/photos/PhotoListTab.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 // "Utwórz album" in the window: checks, locking, the progress panel and the questions at the
@@ -28,6 +30,9 @@ private slots:
     void abortDuringTheBuild();
     void failedBuildNamesTheFileAndUnlocks_data();
     void failedBuildNamesTheFileAndUnlocks();
+    void albumThereAlreadyAsksHowToMakeIt_data();
+    void albumThereAlreadyAsksHowToMakeIt();
+    void projectTakesTheWholeAlbumAlong();
 
 private:
     void addPhotos(int count);
@@ -218,6 +223,79 @@ void WindowRunTest::failedBuildNamesTheFileAndUnlocks() {
              madeSomething && !erase);
     QVERIFY(!locked());
     QCOMPARE(m_window->height(), heightBefore);
+}
+
+void WindowRunTest::albumThereAlreadyAsksHowToMakeIt_data() {
+    QTest::addColumn<bool>("checkBox"); // "Update in place" ticked: no question
+    QTest::addColumn<int>("answer");    // update, make anyway, cancel (closing the box)
+    QTest::addColumn<QString>("made");  // "update", "classic" or "nothing"
+    QTest::newRow("update in place") << false << 0 << "update";
+    QTest::newRow("make it anyway") << false << 1 << "classic";
+    QTest::newRow("cancel") << false << -1 << "nothing";
+    QTest::newRow("the check box answers") << true << -1 << "update";
+}
+
+void WindowRunTest::albumThereAlreadyAsksHowToMakeIt() {
+    QFETCH(bool, checkBox);
+    QFETCH(int, answer);
+    QFETCH(QString, made);
+    addPhotos(2);
+    setTitleAndLocation(QStringLiteral("Wakacje"), m_dir->filePath(QStringLiteral("out/")));
+    find<QPushButton>("BitBtn10")->click(); // the first album: nothing to ask
+    QVERIFY(m_desktop->requestsOf(QStringLiteral("choice")).isEmpty());
+    const QString album = m_dir->filePath(QStringLiteral("out/album-Wakacje/"));
+    const QString mainPage = m_dir->filePath(QStringLiteral("out/album-Wakacje.html"));
+    QFile::remove(mainPage); // the folder alone is an album there too
+
+    find<QCheckBox>("CheckBoxUpdateInPlace")->setChecked(checkBox);
+    m_desktop->choiceAnswers.enqueue(answer);
+    find<QPushButton>("BitBtn10")->click();
+    const auto choices = m_desktop->requestsOf(QStringLiteral("choice"));
+    QCOMPARE(choices.size(), checkBox ? 0 : 1);
+    if (!checkBox) {
+        QVERIFY(choices[0].text.contains(QStringLiteral("album-Wakacje")));
+        QCOMPARE(choices[0].detail, QStringLiteral("Update in place|Make it anyway|Cancel"));
+    }
+    QCOMPARE(QFileInfo::exists(mainPage), made != "nothing");
+    QCOMPARE(QFileInfo::exists(album + ".kadrela-album"), made == "update");
+    QCOMPARE(QFileInfo::exists(album + "p0_.jpg"), made == "classic"); // names pile up
+    QVERIFY(!locked());
+}
+
+// Saved with the photos, title, folder and parameters, and opened again in a window that has
+// other ones; a photo gone in between is named and left out.
+void WindowRunTest::projectTakesTheWholeAlbumAlong() {
+    addPhotos(3);
+    setTitleAndLocation(QStringLiteral("Wakacje nad morzem"),
+                        m_dir->filePath(QStringLiteral("out/")));
+    AlbumParameters parameters = m_window->parameters();
+    parameters.thumbnailColumns = 6;
+    parameters.modern.enabled = true;
+    m_window->setParameters(parameters);
+    const QStringList entries = m_window->photoEntries();
+    const QString project = m_dir->filePath(QStringLiteral("Wakacje"));
+    m_desktop->saveFileAnswers.enqueue(project);
+    find<QPushButton>("BitBtn11")->click();
+    QVERIFY(QFileInfo::exists(project + ".kadrela"));
+
+    m_window->photoTab()->replacePhotos({});
+    setTitleAndLocation(QStringLiteral("Inny"), QString());
+    m_window->setParameters(AlbumParameters{});
+    QFile::remove(m_dir->filePath(QStringLiteral("photos/p1.jpg")));
+    m_desktop->openFileAnswers.enqueue({{project + ".kadrela"}, 0});
+    find<QToolButton>("BitBtn12")->click();
+
+    QCOMPARE(m_window->photoEntries(), QStringList({entries[0], entries[2]}));
+    QCOMPARE(m_window->photoTab()->albumTitleEdit()->text(), QStringLiteral("Wakacje nad morzem"));
+    QCOMPARE(m_window->photoTab()->albumLocationEdit()->text(),
+             m_dir->filePath(QStringLiteral("out/")));
+    QCOMPARE(m_window->parameters().thumbnailColumns, 6);
+    QVERIFY(m_window->parameters().modern.enabled);
+    const auto messages = m_desktop->requestsOf(QStringLiteral("message"));
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages[0].text.contains(QStringLiteral("p1.jpg")));
+    QCOMPARE(recentProjects(m_dir->filePath(QStringLiteral("kadrela.ini"))),
+             QStringList{project + ".kadrela"});
 }
 
 QTEST_MAIN(WindowRunTest)

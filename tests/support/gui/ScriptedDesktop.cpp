@@ -18,6 +18,12 @@ bool ScriptedDesktop::askYesNo(QWidget*, const QString& caption, const QString& 
     return yesNoAnswers.isEmpty() ? false : yesNoAnswers.dequeue();
 }
 
+int ScriptedDesktop::askChoice(QWidget*, const QString& caption, const QString& text,
+                               const QStringList& buttons, Icon icon) {
+    requests << Request{QStringLiteral("choice"), caption, text, icon, buttons.join(u'|')};
+    return choiceAnswers.isEmpty() ? -1 : choiceAnswers.dequeue();
+}
+
 QString ScriptedDesktop::inputText(QWidget*, const QString& caption, const QString& prompt,
                                    const QString& preset) {
     requests << Request{QStringLiteral("input"), caption, prompt, Icon::Question, preset};

@@ -11,8 +11,8 @@
 class ScriptedDesktop final : public Desktop {
 public:
     struct Request {
-        QString kind; // "message", "question", "input", "open", "save", "directory", "colour",
-                      // "font", "shell"
+        QString kind; // "message", "question", "choice", "input", "open", "save", "directory",
+                      // "colour", "font", "shell"
         QString caption;
         QString text;
         Icon icon = Icon::Information;
@@ -20,6 +20,7 @@ public:
     };
 
     QQueue<bool> yesNoAnswers;
+    QQueue<int> choiceAnswers;                   // the button's index, -1 for closing the box
     QQueue<std::optional<QString>> inputAnswers; // nullopt: the user cancels
     QQueue<OpenFileResult> openFileAnswers;
     QQueue<std::optional<QString>> saveFileAnswers;
@@ -38,6 +39,8 @@ public:
     void showMessage(QWidget* parent, const QString& caption, const QString& text,
                      Icon icon) override;
     bool askYesNo(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
+    int askChoice(QWidget* parent, const QString& caption, const QString& text,
+                  const QStringList& buttons, Icon icon) override;
     QString inputText(QWidget* parent, const QString& caption, const QString& prompt,
                       const QString& preset) override;
     OpenFileResult openFiles(QWidget* parent, const OpenFileRequest& request) override;
