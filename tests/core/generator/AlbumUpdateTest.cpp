@@ -106,6 +106,8 @@ void AlbumUpdateTest::updateGivesWhatAFreshRunGives() {
     } else if (change == "parameters")
         thumbnailWidth = 150;
 
+    // What an update cut short by a power cut left behind goes with the next one.
+    testfiles::writeBytes(m_out + "/.kadrela-update-4194301/album-Wakacje/p0.jpg", "half");
     RecordingObserver again;
     const RunResult updated = update(photos, m_out, modern, again, thumbnailWidth);
     QCOMPARE(updated.outcome, RunOutcome::Finished);
