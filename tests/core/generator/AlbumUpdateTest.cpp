@@ -26,6 +26,8 @@ private slots:
 
 private:
     QString photo(const QString& name, int shade);
+    // Photos p0.jpg … and the album of them that the test then updates.
+    void makeFirstAlbum(QStringList& photos, int count, bool modern);
     RunResult update(const QStringList& photos, const QString& location, bool modern,
                      RecordingObserver& observer, int thumbnailWidth = 120);
 
@@ -47,6 +49,13 @@ QString AlbumUpdateTest::photo(const QString& name, int shade) {
     const QString path = m_src + "/" + name;
     testfiles::writeBytes(path, fixtures::jpegBytes(picture));
     return path;
+}
+
+void AlbumUpdateTest::makeFirstAlbum(QStringList& photos, int count, bool modern) {
+    for (int i = 0; i < count; ++i)
+        photos << photo(QString("p%1.jpg").arg(i), i * 40);
+    RecordingObserver first;
+    QCOMPARE(update(photos, m_out, modern, first).outcome, RunOutcome::Finished);
 }
 
 RunResult AlbumUpdateTest::update(const QStringList& photos, const QString& location, bool modern,
@@ -84,10 +93,9 @@ void AlbumUpdateTest::updateGivesWhatAFreshRunGives() {
     QFETCH(QString, change);
     QFETCH(int, reused);
     QStringList photos;
-    for (int i = 0; i < 4; ++i)
-        photos << photo(QString("p%1.jpg").arg(i), i * 40);
-    RecordingObserver first;
-    QCOMPARE(update(photos, m_out, modern, first).outcome, RunOutcome::Finished);
+    makeFirstAlbum(photos, 4, modern);
+    if (QTest::currentTestFailed())
+        return;
 
     int thumbnailWidth = 120;
     if (change == "add")
@@ -132,10 +140,9 @@ void AlbumUpdateTest::albumInPlaceSurvivesAnUnfinishedUpdate() {
     QFETCH(int, stopAfterStep);
     QFETCH(bool, unreadable);
     QStringList photos;
-    for (int i = 0; i < 3; ++i)
-        photos << photo(QString("p%1.jpg").arg(i), i * 50);
-    RecordingObserver first;
-    QCOMPARE(update(photos, m_out, false, first).outcome, RunOutcome::Finished);
+    makeFirstAlbum(photos, 3, false);
+    if (QTest::currentTestFailed())
+        return;
     const QMap<QString, QByteArray> before = treeBelow(m_out);
 
     photos << photo("p3.jpg", 200);
