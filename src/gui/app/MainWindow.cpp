@@ -434,6 +434,7 @@ void MainWindow::fillRecentProjectsMenu() {
     const QStringList projects = recentProjects(m_state.settingsPath);
     for (const QString& project : projects) {
         QAction* action = menu->addAction(QDir::toNativeSeparators(displayFileName(project)));
+        action->setEnabled(pathStatus(project).isFile); // a project since moved or deleted
         connect(action, &QAction::triggered, this, [this, project] { openProjectFile(project); });
     }
     if (projects.isEmpty())
