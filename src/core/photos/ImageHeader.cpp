@@ -19,14 +19,14 @@ std::optional<ImageDimensions> readBmpDimensions(const QString& path) {
     const std::optional<QSize> size = readBmpSize(path, &bytesRead);
     if (!size)
         return std::nullopt;
-    return ImageDimensions{*size, bytesRead};
+    return ImageDimensions{*size, bytesRead, {}};
 }
 
 std::optional<ImageDimensions> readJpegDimensions(const QString& path) {
     const std::optional<JpegHeader> header = readJpegHeader(path);
     if (!header)
         return std::nullopt;
-    return ImageDimensions{header->displaySize(), header->bytesRead};
+    return ImageDimensions{header->displaySize(), header->bytesRead, header->metadata};
 }
 
 } // namespace

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "core/photos/PhotoMetadata.h"
+
 #include <QSize>
 #include <QString>
 
 #include <optional>
 
 struct ImageDimensions {
-    QSize size;            // as the picture is displayed (a JPEG's EXIF orientation applied)
-    qint64 bytesRead = -1; // bytes taken from the file to learn it; -1 when not known
+    QSize size;             // as the picture is displayed (a JPEG's EXIF orientation applied)
+    qint64 bytesRead = -1;  // bytes taken from the file to learn it; -1 when not known
+    PhotoMetadata metadata; // a JPEG's; a BMP has none
 };
 
 // Width and height of a JPEG (".jpg", ".jpeg") or BMP (".bmp") photo, learnt from its header

@@ -8,7 +8,6 @@
 
 #include "core/files/FileReading.h"
 #include "core/files/FileWriting.h"
-#include "core/photos/ExifOrientation.h"
 #include "core/photos/JpegCoefficients.h"
 #include "core/photos/JpegErrors.h"
 
@@ -124,20 +123,30 @@ bool readHeaderGuarded(Decompressor* decompressor) {
     jpeg_create_decompress(cinfo);
     cinfo->src = &decompressor->source.pub;
     jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_save_markers(cinfo, JPEG_APP0 + 13, 0xFFFF);
+    jpeg_save_markers(cinfo, JPEG_COM, 0xFFFF);
     return jpeg_read_header(cinfo, TRUE) == JPEG_HEADER_OK;
 }
 
-int orientationOfMarkers(const jpeg_decompress_struct& cinfo) {
+PhotoMetadata metadataOfMarkers(const jpeg_decompress_struct& cinfo) {
+    MetadataSegments segments;
     for (jpeg_saved_marker_ptr marker = cinfo.marker_list; marker; marker = marker->next) {
-        if (marker->marker != JPEG_APP0 + 1)
-            continue;
         const auto payload = QByteArray::fromRawData(reinterpret_cast<const char*>(marker->data),
                                                      static_cast<qsizetype>(marker->data_length));
-        // An APP1 segment may hold XMP instead; only the first EXIF one counts.
-        if (payload.startsWith(QByteArrayView("Exif\0\0", 6)))
-            return exifOrientation(payload);
+        // Only the first segment of each kind counts.
+        QByteArray* slot = nullptr;
+        if (marker->marker == JPEG_COM)
+            slot = &segments.comment;
+        else if (marker->marker == JPEG_APP0 + 13)
+            slot = &segments.photoshop;
+        else if (payload.startsWith(QByteArrayView("Exif\0\0", 6)))
+            slot = &segments.exif;
+        else if (payload.startsWith("http://ns.adobe.com/xap/1.0/"))
+            slot = &segments.xmp;
+        if (slot && slot->isEmpty())
+            *slot = payload;
     }
-    return 1;
+    return parsePhotoMetadata(segments);
 }
 
 // CMYK files that carry an APP14 colour-transform segment store their inks inverted (0 is full
@@ -191,7 +200,7 @@ bool decodeGuarded(Decompressor* decompressor, QImage* image, const QSize* atLea
         return false;
     decompressor->source.endIsDamage = true;
     if (orientation)
-        *orientation = orientationOfMarkers(*cinfo);
+        *orientation = metadataOfMarkers(*cinfo).orientation;
     if (atLeast && !atLeast->isEmpty()) {
         for (unsigned eighths = 1; eighths <= 8; eighths *= 2) {
             cinfo->scale_num = eighths;
@@ -505,7 +514,8 @@ std::optional<JpegHeader> readJpegHeader(const QString& path) {
     JpegHeader header;
     header.storedSize = QSize(static_cast<int>(decompressor.cinfo.image_width),
                               static_cast<int>(decompressor.cinfo.image_height));
-    header.orientation = orientationOfMarkers(decompressor.cinfo);
+    header.metadata = metadataOfMarkers(decompressor.cinfo);
+    header.orientation = header.metadata.orientation;
     header.bytesRead = decompressor.source.bytesRead;
     return header;
 }
@@ -564,7 +574,8 @@ std::optional<QImage> readJpegSampled(const QString& path, QSize size, QString* 
     }
     const QSize stored(static_cast<int>(decompressor.cinfo.image_width),
                        static_cast<int>(decompressor.cinfo.image_height));
-    const SamplingPlan plan = samplingPlan(stored, orientationOfMarkers(decompressor.cinfo), size);
+    const SamplingPlan plan =
+        samplingPlan(stored, metadataOfMarkers(decompressor.cinfo).orientation, size);
     QImage image(size, QImage::Format_RGB888);
     if (image.isNull())
         return std::nullopt;

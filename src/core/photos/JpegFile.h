@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/photos/PhotoMetadata.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -15,13 +17,14 @@ struct JpegHeader {
     QSize storedSize;    // width and height as the frame header gives them
     int orientation = 1; // EXIF orientation, 1 to 8; 1 when the file carries none
     qint64 bytesRead = 0;
+    PhotoMetadata metadata; // what the segments before the picture tell
 
     // Orientations 5 to 8 turn the picture by a quarter, so it is shown with its sides swapped.
     QSize displaySize() const;
 };
 
 // Reads only as much of the file as libjpeg needs to parse the header (and the EXIF segment,
-// for the orientation). nullopt for anything that is not a complete JPEG header, a file that
+// for the photo's metadata). nullopt for anything that is not a complete JPEG header, a file that
 // ends before its header does included.
 std::optional<JpegHeader> readJpegHeader(const QString& path);
 

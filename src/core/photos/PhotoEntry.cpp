@@ -4,6 +4,36 @@
 #include "core/photos/SizeText.h"
 #include "core/photos/TaggedText.h"
 
+namespace {
+
+// Metadata texts are the photo's own and may hold anything, "<" included: they are kept with
+// "&" and "<" escaped so that no text can end its tag early or look like another tag.
+QString escapedValue(QString text) {
+    return text.replace(u'&', QLatin1String("&amp;")).replace(u'<', QLatin1String("&lt;"));
+}
+
+QString unescapedValue(QString text) {
+    return text.replace(QLatin1String("&lt;"), QLatin1String("<"))
+        .replace(QLatin1String("&amp;"), QLatin1String("&"));
+}
+
+QString optionalTag(const QString& tag, const QString& value) {
+    return value.isEmpty() ? QString() : tag + escapedValue(value) + closingTag(tag);
+}
+
+QString metadataTags(const PhotoMetadata& metadata) {
+    return optionalTag(QStringLiteral("<dt>"), metadata.dateTaken) +
+           optionalTag(QStringLiteral("<cap>"), metadata.caption) +
+           optionalTag(QStringLiteral("<cam>"), metadata.cameraSummary()) +
+           (metadata.hasLocation ? QStringLiteral("<gps>") : QString());
+}
+
+QString metadataValue(const QString& entry, const char* tag) {
+    return unescapedValue(tagValue(entry, QLatin1String(tag)));
+}
+
+} // namespace
+
 std::optional<QString> buildPhotoEntry(const QString& path, const QLocale& locale) {
     const QString extension = fileExtension(path);
     if (extension == QLatin1String(".jpg") || extension == QLatin1String(".jpeg") ||
@@ -14,7 +44,8 @@ std::optional<QString> buildPhotoEntry(const QString& path, const QLocale& local
         return QStringLiteral("<n>") + path + QStringLiteral("</n><w>") +
                QString::number(dimensions->size.width()) + QStringLiteral("</w><h>") +
                QString::number(dimensions->size.height()) + QStringLiteral("</h><r>") +
-               fileSizeText(path, locale) + QStringLiteral("</r>");
+               fileSizeText(path, locale) + QStringLiteral("</r>") +
+               metadataTags(dimensions->metadata);
     }
     if (extension == QLatin1String(".png") || extension == QLatin1String(".gif"))
         return QStringLiteral("<n>") + path + QStringLiteral("</n><r>") +
@@ -31,4 +62,20 @@ qint64 photoPixelCount(const QString& entry) {
         return 0;
     return tagValue(entry, QStringLiteral("<w>")).toLongLong() *
            tagValue(entry, QStringLiteral("<h>")).toLongLong();
+}
+
+QString photoDateTaken(const QString& entry) {
+    return metadataValue(entry, "<dt>");
+}
+
+QString photoCaption(const QString& entry) {
+    return metadataValue(entry, "<cap>");
+}
+
+QString photoCameraSummary(const QString& entry) {
+    return metadataValue(entry, "<cam>");
+}
+
+bool photoHasLocation(const QString& entry) {
+    return entry.contains(QLatin1String("<gps>"));
 }

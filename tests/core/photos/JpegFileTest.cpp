@@ -1,5 +1,5 @@
 #include "core/photos/JpegFile.h"
-#include "core/photos/ExifOrientation.h"
+#include "core/photos/PhotoMetadata.h"
 
 #include "JpegFixtures.h"
 
@@ -148,9 +148,8 @@ void JpegFileTest::exifOrientationOfPayload_data() {
         << patched(10, QByteArray("\x02\x00\x00\x00", 4)) << 1;
     QTest::newRow("well formed, II") << good << 6;
     QTest::newRow("well formed, MM") << fixtures::exifPayload(8, ByteOrder::BigEndian) << 8;
-    // Entries that are there count even when the directory claims more than the data holds,
-    // as browsers read it.
-    QTest::newRow("entry count past the end") << patched(14, QByteArray("\xff\xff", 2)) << 6;
+    // A directory that claims more entries than the data holds is refused as a whole.
+    QTest::newRow("entry count past the end") << patched(14, QByteArray("\xff\xff", 2)) << 1;
     QTest::newRow("orientation as LONG")
         << patched(orientationEntry + 2, QByteArray("\x04\x00", 2)) << 1;
     QTest::newRow("two values") << patched(orientationEntry + 4, QByteArray("\x02\x00", 2)) << 1;
