@@ -21,6 +21,7 @@ enum class Option {
     Modern,
     DisplaySize,
     NoOriginals,
+    KeepLocation,
     Update,
     Help,
     Version
@@ -47,6 +48,7 @@ const KnownOption knownOptions[] = {
     {Option::Modern, 0, "modern", false},
     {Option::DisplaySize, 0, "display-size", true},
     {Option::NoOriginals, 0, "no-originals", false},
+    {Option::KeepLocation, 0, "keep-location", false},
     {Option::Update, 0, "update", false},
     {Option::Help, 'h', "help", false},
     {Option::Version, 0, "version", false},
@@ -152,6 +154,9 @@ std::optional<QString> apply(Option option, const QString& value, BatchOptions& 
     }
     case Option::NoOriginals:
         options.noOriginals = true;
+        break;
+    case Option::KeepLocation:
+        options.keepLocation = true;
         break;
     case Option::Update:
         options.update = true;
@@ -267,6 +272,8 @@ Options:
       --display-size 1280|1600|2048|2560|full
                           long side of the photos the modern pages show (default 2048)
       --no-originals      leave the full-size photos out of a modern album
+      --keep-location     publish a modern album's photos with their location (GPS)
+                          tags, which are otherwise left out of the copies
       --update            update the album in place: the new album is made beside
                           it, taking over the files of unchanged photos, and replaces
                           it only when complete; a stop or a failure leaves the album

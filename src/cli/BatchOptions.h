@@ -21,6 +21,7 @@ struct BatchOptions {
     bool modern = false;                  // --modern
     std::optional<int> displaySize;       // --display-size; 0 for the full size
     bool noOriginals = false;             // --no-originals
+    bool keepLocation = false;            // --keep-location
     bool update = false;                  // --update
     QStringList inputs;                   // photos and directories, in argument order
 };

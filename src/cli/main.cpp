@@ -193,6 +193,8 @@ int makeAlbum(const BatchOptions& options) {
         parameters.modern.enabled = true;
     if (options.displaySize)
         parameters.modern.displayLongSide = *options.displaySize;
+    if (options.keepLocation)
+        parameters.modern.removeLocation = false;
     if (options.noOriginals)
         parameters.modern.publishOriginals = false;
 
@@ -217,6 +219,9 @@ int makeAlbum(const BatchOptions& options) {
         writeLine(stderr, QStringLiteral("%1 of %2 photos taken over from the album in place.")
                               .arg(result.photosReused)
                               .arg(entries.size()));
+    if (!options.quiet && result.locationsRemoved > 0)
+        writeLine(stderr, QStringLiteral("Location left out of %1 published photos.")
+                              .arg(result.locationsRemoved));
     for (const QString& warning : result.warnings)
         writeLine(stderr, warning);
 

@@ -160,6 +160,7 @@ constexpr TextBinding bindings[] = {
     {"LabelDisplaySize", TextRole::Text, -1, 505},
     {"ComboBoxDisplaySize", TextRole::Item, 4, 506},
     {"CheckBoxPublishOriginals", TextRole::Text, -1, 507},
+    {"CheckBoxRemoveLocation", TextRole::Text, -1, 508},
 };
 // clang-format on
 

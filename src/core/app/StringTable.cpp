@@ -243,6 +243,8 @@ constexpr std::array entries{
           u"full size"},
     Entry{507, u"Publikuj zdjęcia w pełnym rozmiarze (kliknięcie w zdjęcie)",
           u"Publish full-size photos (click on the photo)"},
+    Entry{508, u"Usuń położenie (GPS) z publikowanych zdjęć",
+          u"Remove the location (GPS) from published photos"},
 };
 // clang-format on
 

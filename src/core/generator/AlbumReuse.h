@@ -56,6 +56,8 @@ public:
                       const QStringList& targets) const;
 
     int picturesTaken() const { return m_picturesTaken; }
+    // Whether the earlier album was made with the same parameters by the same program.
+    bool sameParameters() const { return m_samePictures; }
 
     // Whether the earlier album left a record, and the names it says the album wrote.
     bool hasRecord() const { return m_hasRecord; }

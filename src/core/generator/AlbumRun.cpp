@@ -2,6 +2,7 @@
 
 #include "core/app/StringTable.h"
 #include "core/files/FileNames.h"
+#include "core/files/FileReading.h"
 #include "core/files/FileWriting.h"
 #include "core/generator/AlbumContext.h"
 #include "core/generator/AlbumResources.h"
@@ -17,6 +18,7 @@
 #include "core/generator/StyleSheet.h"
 #include "core/generator/ThumbnailJobs.h"
 #include "core/generator/UniqueName.h"
+#include "core/photos/LocationRemoval.h"
 #include "core/photos/PathParts.h"
 #include "core/photos/PhotoEntry.h"
 #include "core/photos/PhotoListOrder.h"
@@ -80,6 +82,27 @@ void copyPhoto(const QString& entry, const QString& copy) {
                                   : QStringLiteral("The photo %1 cannot be copied to %2 (%3).")
                                         .arg(QDir::toNativeSeparators(source),
                                              QDir::toNativeSeparators(target), failure->reason));
+}
+
+// The published copy of a photo that carries its location: the same photo without its
+// location tags. One that cannot be rewritten fails the run rather than publish the location.
+void copyPhotoWithoutLocation(const QString& entry, const QString& copy) {
+    const QString source = tagValue(entry, QStringLiteral("<n>"));
+    const QString target = tagValue(copy, QStringLiteral("<n>"));
+    const std::optional<QByteArray> photo = readRegularFile(source, qint64(1) << 31);
+    if (!photo)
+        throw GenerationError(
+            QStringLiteral("The photo %1 cannot be read.").arg(QDir::toNativeSeparators(source)));
+    const std::optional<QByteArray> withoutLocation = jpegWithoutLocation(*photo);
+    if (!withoutLocation)
+        throw GenerationError(
+            QStringLiteral("The location of the photo %1 cannot be left out of its copy.")
+                .arg(QDir::toNativeSeparators(source)));
+    if (const std::optional<QString> reason =
+            writeFileSafely(target, *withoutLocation, IfPresent::Fail))
+        throw GenerationError(
+            QStringLiteral("The photo %1 cannot be copied to %2 (%3).")
+                .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(target), *reason));
 }
 
 void writeResource(int number, const QString& albumDirectory, const char* fileName,
@@ -318,12 +341,21 @@ RunResult runAlbumBuild(const RunInput& input, RunObserver& observer) {
             return stopped();
 
         for (qsizetype i = 0; i < working.size(); ++i) {
-            if (publishesCopy(p, working.at(i)) &&
-                !(input.reuse &&
-                  input.reuse->takeCopy(copyNameOf(copies.at(i)),
-                                        tagValue(working.at(i), QStringLiteral("<n>")),
-                                        tagValue(copies.at(i), QStringLiteral("<n>")))))
-                copyPhoto(working.at(i), copies.at(i));
+            const QString& entry = working.at(i);
+            const bool withLocation = photoHasLocation(entry);
+            const bool removeLocation = withLocation && p.modern.enabled && p.modern.removeLocation;
+            // An earlier copy of a photo with a location may have been made with or without
+            // it: only one made under the same parameters is the copy wanted now.
+            const bool mayReuse = input.reuse && (!withLocation || input.reuse->sameParameters());
+            if (publishesCopy(p, entry)) {
+                if (!(mayReuse &&
+                      input.reuse->takeCopy(copyNameOf(copies.at(i)),
+                                            tagValue(entry, QStringLiteral("<n>")),
+                                            tagValue(copies.at(i), QStringLiteral("<n>")))))
+                    removeLocation ? copyPhotoWithoutLocation(entry, copies.at(i))
+                                   : copyPhoto(entry, copies.at(i));
+                result.locationsRemoved += removeLocation ? 1 : 0;
+            }
             if (!advanceProgress(observer))
                 return stopped();
         }

@@ -49,9 +49,10 @@ struct RunResult {
     // Finished: links of the pages written that lead to no file ("page → target"), found by
     // the run's own check at its end. Empty for a sound album.
     QStringList brokenLinks;
-    qint32 perPageCount = 0; // as corrected by the fixed-count layout; to be stored back
-    int photosReused = 0;    // photos whose pictures were taken from the earlier album
-    QString albumDirectory;  // with its trailing separator
+    qint32 perPageCount = 0;  // as corrected by the fixed-count layout; to be stored back
+    int photosReused = 0;     // photos whose pictures were taken from the earlier album
+    int locationsRemoved = 0; // published copies written without the photo's location
+    QString albumDirectory;   // with its trailing separator
     QString mainPagePath;
     // What lay in the album's place before the run (null when the run touched nothing).
     std::shared_ptr<const AlbumSnapshot> before;

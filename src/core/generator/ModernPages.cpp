@@ -93,6 +93,34 @@ QString dimensionsOf(const QString& entry) {
            QLatin1Char(']');
 }
 
+// The photo's caption from its metadata, as a line of its own; nothing without one.
+QString captionLine(const QString& entry) {
+    const QString caption = photoCaption(entry);
+    return caption.isEmpty() ? QString()
+                             : QLatin1String(R"(<div class="caption">)") + htmlEscaped(caption) +
+                                   QLatin1String("</div>");
+}
+
+// Under the photo on its page: the caption, and when and with what it was taken.
+QString aboutThePhoto(const QString& entry) {
+    const QString date = photoDateTaken(entry);
+    const QString camera = photoCameraSummary(entry);
+    QString shot;
+    if (!date.isEmpty())
+        shot += QLatin1String("<time datetime=\"") + QString(date).replace(u' ', u'T') +
+                QLatin1String("\">") + htmlEscaped(date) + QLatin1String("</time>");
+    if (!camera.isEmpty())
+        shot += (shot.isEmpty() ? QString() : QStringLiteral(" · ")) + htmlEscaped(camera);
+    const QString caption = captionLine(entry);
+    if (caption.isEmpty() && shot.isEmpty())
+        return {};
+    return QLatin1String(R"(<div class="about">)") + caption +
+           (shot.isEmpty()
+                ? QString()
+                : QLatin1String(R"(<div class="shot">)") + shot + QLatin1String("</div>")) +
+           QLatin1String("</div>");
+}
+
 // The photo information of a thumbnail: in a box that shows under the pointer (always, on a
 // screen without one), or as lines under the thumbnail.
 QString informationLines(const AlbumContext& context, const QString& entry) {
@@ -115,7 +143,7 @@ QString informationLines(const AlbumContext& context, const QString& entry) {
         lines += QLatin1String(R"(<div class="td5"><strong>)") +
                  htmlEscaped(interfaceText(textSizeLabel, language)) + QLatin1String("</strong>") +
                  size + QLatin1String("</div>");
-        return lines + QLatin1String("</figcaption>");
+        return lines + captionLine(entry) + QLatin1String("</figcaption>");
     }
     lines += QLatin1String(R"(<figcaption class="info">)");
     if (p.tableFileName.shown)
@@ -125,7 +153,7 @@ QString informationLines(const AlbumContext& context, const QString& entry) {
             QLatin1String(R"(<div class="td4">)") + dimensionsOf(entry) + QLatin1String("</div>");
     if (p.tableSize.shown)
         lines += QLatin1String(R"(<div class="td5">)") + size + QLatin1String("</div>");
-    return lines + QLatin1String("</figcaption>");
+    return lines + captionLine(entry) + QLatin1String("</figcaption>");
 }
 
 // Where a thumbnail leads: the photo's page, or straight to the photo (its full-size copy,
@@ -299,7 +327,10 @@ QStringList modernStyleLines(const AlbumContext& context) {
         // never more, never scrolled.
         QStringLiteral("body.photo-page { height: 100vh; height: 100dvh; display: flex; "
                        "flex-direction: column; padding: 0.25rem; }"),
-        QStringLiteral(".photo-page header, .photo-page footer { flex: none; }"),
+        QStringLiteral(
+            ".photo-page header, .photo-page footer, .photo-page .about { flex: none; }"),
+        QStringLiteral(".about { text-align: center; margin-top: 0.25rem; }"),
+        QStringLiteral(".about .shot { font-size: 0.85em; opacity: 0.8; }"),
         // A sideways swipe moves to the next photo, not back through the browser's history.
         QStringLiteral(":root:has(body.photo-page) { overscroll-behavior-x: none; }"),
         QStringLiteral(".photo-area { flex: 1 1 auto; min-height: 0; display: flex; "
@@ -409,6 +440,8 @@ QStringList modernPhotoPageLines(const AlbumContext& context, int photoNumber, i
         photo = QLatin1String("<a href=\"") + link(QString(), name) + QLatin1Char('"') +
                 attribute("title", name) + QLatin1Char('>') + photo + QLatin1String("</a>");
     lines << QLatin1String(R"(<main class="photo-area">)") + photo + QLatin1String("</main>");
+    if (const QString about = aboutThePhoto(entry); !about.isEmpty())
+        lines << about;
 
     if (p.photoDescription &&
         (p.pageFileName.shown || p.pageDimensions.shown || p.pageSize.shown)) {

@@ -79,6 +79,7 @@ struct ModernPagesParameters {
     bool enabled = false;
     int displayLongSide = 2048;   // the photo pages' copy: 1280, 1600, 2048, 2560, 0 full size
     bool publishOriginals = true; // the full-size copy, opened by clicking the photo
+    bool removeLocation = true;   // published copies without their location (GPS) tags
 
     bool operator==(const ModernPagesParameters&) const = default;
 };

@@ -62,7 +62,9 @@ QList<ControlState> dependentControlStates(const AlbumParameters& p) {
         photoPagesMade && p.photoFrame.enabled);
 
     // The modern pages' own choices.
-    set(states, {"LabelDisplaySize", "ComboBoxDisplaySize", "CheckBoxPublishOriginals"},
+    set(states,
+        {"LabelDisplaySize", "ComboBoxDisplaySize", "CheckBoxPublishOriginals",
+         "CheckBoxRemoveLocation"},
         p.modern.enabled);
     return states;
 }

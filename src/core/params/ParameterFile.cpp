@@ -327,6 +327,8 @@ void readModernPages(const ProfileFile& file, ModernPagesParameters& modern) {
                                  : defaults.displayLongSide;
     modern.publishOriginals =
         file.readBool(ownSection(), QStringLiteral("ModernOriginals"), defaults.publishOriginals);
+    modern.removeLocation =
+        file.readBool(ownSection(), QStringLiteral("ModernNoLocation"), defaults.removeLocation);
 }
 
 } // namespace
@@ -353,6 +355,7 @@ void writeParameters(ProfileFile& file, const AlbumParameters& parameters) {
     file.writeBool(ownSection(), QStringLiteral("Modern"), values.modern.enabled);
     file.writeInteger(ownSection(), QStringLiteral("ModernSize"), values.modern.displayLongSide);
     file.writeBool(ownSection(), QStringLiteral("ModernOriginals"), values.modern.publishOriginals);
+    file.writeBool(ownSection(), QStringLiteral("ModernNoLocation"), values.modern.removeLocation);
 }
 
 ParameterFileLoad loadParameterFile(const QString& path, const AlbumParameters& current,

@@ -1,5 +1,7 @@
 #include "core/photos/PhotoListOrder.h"
 
+#include "core/photos/PhotoEntry.h"
+
 #include "core/photos/PathParts.h"
 #include "core/photos/TaggedText.h"
 
@@ -92,4 +94,27 @@ QStringList sortedPhotoList(const QStringList& entries, const QCollator& collato
         groupStart = groupEnd;
     }
     return sorted;
+}
+
+QStringList sortedByDateTaken(const QStringList& entries, const QCollator& collator) {
+    QStringList sorted = entries;
+    std::stable_sort(sorted.begin(), sorted.end(), [&collator](const QString& a, const QString& b) {
+        const QString dateA = photoDateTaken(a);
+        const QString dateB = photoDateTaken(b);
+        if (dateA.isEmpty() != dateB.isEmpty())
+            return !dateA.isEmpty();
+        if (dateA != dateB)
+            return dateA < dateB; // "YYYY-MM-DD HH:MM:SS" orders as text
+        return collator.compare(displayText(a, DisplayMode::FileName),
+                                displayText(b, DisplayMode::FileName)) < 0;
+    });
+    return sorted;
+}
+
+QString photoToolTip(const QString& entry) {
+    QStringList lines;
+    for (const QString& line : {photoDateTaken(entry), photoCaption(entry)})
+        if (!line.isEmpty())
+            lines << line;
+    return lines.join(u'\n');
 }

@@ -61,3 +61,11 @@ QString directoryRecord(const QString& entry, qsizetype index);
 // Groups the photos by directory, the groups in the order of their directory records, and
 // orders each group by whole entry text. Fewer than two entries come back unchanged.
 QStringList sortedPhotoList(const QStringList& entries, const QCollator& collator);
+
+// The photos in the order they were taken (by the date their metadata records); photos without
+// a date come after those with one, by file name. Equal keys keep their order.
+QStringList sortedByDateTaken(const QStringList& entries, const QCollator& collator);
+
+// What a row's tooltip says of its photo: the date it was taken and its caption, a line each;
+// empty when the photo records neither.
+QString photoToolTip(const QString& entry);

@@ -48,14 +48,20 @@ QString decodedText(const std::string& bytes) {
 bool isPlaceholderCaption(const QString& text) {
     static const QStringList exact{
         QStringLiteral("Exif_JPEG_PICTURE"),
-        QStringLiteral("Digital image"),           QStringLiteral("default"),
-        QStringLiteral("Untitled"),                QStringLiteral("AppleMark"),
-        QStringLiteral("Image"),                   QStringLiteral("DCIM"),
+        QStringLiteral("Digital image"),
+        QStringLiteral("default"),
+        QStringLiteral("Untitled"),
+        QStringLiteral("AppleMark"),
+        QStringLiteral("Image"),
+        QStringLiteral("DCIM"),
     };
     static const QStringList prefixes{
-        QStringLiteral("CREATOR: gd-jpeg"), QStringLiteral("Created with GIMP"),
-        QStringLiteral("File written by Adobe Photoshop"), QStringLiteral("LEAD Technologies"),
-        QStringLiteral("Intel(R) JPEG Library"), QStringLiteral("Optimized by JPEGmini"),
+        QStringLiteral("CREATOR: gd-jpeg"),
+        QStringLiteral("Created with GIMP"),
+        QStringLiteral("File written by Adobe Photoshop"),
+        QStringLiteral("LEAD Technologies"),
+        QStringLiteral("Intel(R) JPEG Library"),
+        QStringLiteral("Optimized by JPEGmini"),
     };
     // "KONICA MINOLTA DIGITAL CAMERA", "SAMSUNG DSC" and their like.
     static const QRegularExpression cameraName(
@@ -234,9 +240,9 @@ void readIptc(const QByteArray& payload, PhotoMetadata& metadata) {
                 metadata.caption = caption;
         }
         if (metadata.dateTaken.isEmpty())
-            metadata.dateTaken = normalisedDate(
-                textOf(findKey(iptc, "Iptc.Application2.DateCreated")) + u' ' +
-                textOf(findKey(iptc, "Iptc.Application2.TimeCreated")));
+            metadata.dateTaken =
+                normalisedDate(textOf(findKey(iptc, "Iptc.Application2.DateCreated")) + u' ' +
+                               textOf(findKey(iptc, "Iptc.Application2.TimeCreated")));
     } catch (...) {
     }
 }

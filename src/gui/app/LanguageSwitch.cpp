@@ -72,6 +72,7 @@ constexpr ButtonCaption menuCaptions[] = {
     {"Zaznaczwszystko1", u"Zaznacz wszystko", u"Select all"},
     {"ylkonazwapliku1", u"Tylko nazwa pliku", u"File name only"},
     {"ciekanazwapliku1", u"Ścieżka + nazwa pliku", u"Path + file name"},
+    {"Sortujwedlugdaty1", u"Sortuj według daty wykonania", u"Sort by date taken"},
 };
 
 void fitCaption(QWidget* widget) {

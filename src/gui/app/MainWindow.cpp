@@ -335,13 +335,23 @@ void MainWindow::createAlbum() {
                                       result.brokenLinks.mid(0, 20).join(QLatin1Char('\n')),
                                   Desktop::Icon::Error);
         if (m_desktop.askYesNo(this, interfaceText(textInformationCaption, m_state.languageFlag),
-                               interfaceText(textAlbumCreatedOpenIt, m_state.languageFlag),
+                               locationsRemovedText(result.locationsRemoved) +
+                                   interfaceText(textAlbumCreatedOpenIt, m_state.languageFlag),
                                Desktop::Icon::Information))
             m_desktop.openExternally(result.mainPagePath);
         break;
     }
     m_state.abortRequested = false;
     setLocked(false);
+}
+
+// How many published photos the run left their location out of, as a line of its own.
+QString MainWindow::locationsRemovedText(int count) const {
+    if (count == 0)
+        return {};
+    return (m_state.languageFlag ? QStringLiteral("Usunięto położenie (GPS) ze zdjęć: %1.\n")
+                                 : QStringLiteral("Location (GPS) left out of %1 photos.\n"))
+        .arg(count);
 }
 
 std::optional<bool> MainWindow::chooseUpdate(const RunInput& input) {

@@ -107,6 +107,7 @@ private:
     // Whether to update the album in place: the check box, or the answer when the album is
     // there already; nullopt when the user cancels.
     std::optional<bool> chooseUpdate(const RunInput& input);
+    QString locationsRemovedText(int count) const;
     void dropEvent(QDropEvent* event) override;
 
     Desktop& m_desktop;

@@ -10,7 +10,7 @@
 
 ModernPagesTab::ModernPagesTab(QWidget* page)
     : ParameterTab(page) {
-    QGroupBox* group = addGroupBox(page, "GroupBoxModernPages", QRect(4, 4, 499, 172));
+    QGroupBox* group = addGroupBox(page, "GroupBoxModernPages", QRect(4, 4, 499, 196));
     m_enabled = addCheckBox(group, "CheckBoxModernPages", QRect(6, 21, 487, 19));
     QLabel* about = addLabel(group, "LabelModernPagesAbout", QRect(24, 42, 469, 72));
     about->setWordWrap(true);
@@ -23,6 +23,7 @@ ModernPagesTab::ModernPagesTab(QWidget* page)
         if (const int size = modernDisplaySizes[item]; size > 0)
             m_displaySize->setItemText(item, QStringLiteral("%1 px").arg(size));
     m_publishOriginals = addCheckBox(group, "CheckBoxPublishOriginals", QRect(24, 146, 469, 19));
+    m_removeLocation = addCheckBox(group, "CheckBoxRemoveLocation", QRect(24, 170, 469, 19));
 }
 
 void ModernPagesTab::showParameters(const AlbumParameters& parameters) {
@@ -35,6 +36,7 @@ void ModernPagesTab::showParameters(const AlbumParameters& parameters) {
                                        ? -1
                                        : int(std::distance(std::begin(modernDisplaySizes), size)));
     m_publishOriginals->setChecked(modern.publishOriginals);
+    m_removeLocation->setChecked(modern.removeLocation);
 }
 
 void ModernPagesTab::readParameters(AlbumParameters& parameters) const {
@@ -44,4 +46,5 @@ void ModernPagesTab::readParameters(AlbumParameters& parameters) const {
     if (index >= 0 && index < int(std::size(modernDisplaySizes)))
         modern.displayLongSide = modernDisplaySizes[index];
     modern.publishOriginals = m_publishOriginals->isChecked();
+    modern.removeLocation = m_removeLocation->isChecked();
 }

@@ -22,4 +22,5 @@ private:
     QCheckBox* m_enabled = nullptr;
     QComboBox* m_displaySize = nullptr;
     QCheckBox* m_publishOriginals = nullptr;
+    QCheckBox* m_removeLocation = nullptr;
 };

@@ -28,6 +28,10 @@ public:
         switch (role) {
         case Qt::DisplayRole: // also what type-ahead search and accessibility read
             return displayText(entry, m_box->displayMode());
+        case Qt::ToolTipRole: {
+            const QString tip = photoToolTip(entry);
+            return tip.isEmpty() ? QVariant() : QVariant(tip);
+        }
         case Qt::UserRole:
             return entry;
         default:

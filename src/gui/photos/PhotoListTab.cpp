@@ -157,6 +157,14 @@ void PhotoListTab::buildPopupMenu() {
     m_fullPathModeAction = m_popupMenu->addAction(QStringLiteral("Ścieżka + nazwa pliku"));
     m_fullPathModeAction->setObjectName(QStringLiteral("ciekanazwapliku1"));
     m_fullPathModeAction->setCheckable(true);
+    m_popupMenu->addSeparator();
+    m_sortByDateAction = m_popupMenu->addAction(QStringLiteral("Sortuj według daty wykonania"));
+    m_sortByDateAction->setObjectName(QStringLiteral("Sortujwedlugdaty1"));
+    // The sort button offers it too, when held down.
+    m_toolButtons[5]->setPopupMode(QToolButton::DelayedPopup);
+    auto* sortMenu = new QMenu(m_toolButtons[5]);
+    sortMenu->addAction(m_sortByDateAction);
+    m_toolButtons[5]->setMenu(sortMenu);
     m_listBox->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
@@ -174,6 +182,7 @@ void PhotoListTab::connectControls() {
         m_popupMenu->popup(m_listBox->viewport()->mapToGlobal(at));
     });
     connect(m_selectAllAction, &QAction::triggered, this, &PhotoListTab::selectAllPhotos);
+    connect(m_sortByDateAction, &QAction::triggered, this, &PhotoListTab::sortPhotosByDateTaken);
 
     // Keys for what the tool bar does to the list; a text field that has the keyboard keeps
     // its own Delete and Ctrl+A.
@@ -341,6 +350,13 @@ void PhotoListTab::sortPhotos() {
     if (entries.size() < 2)
         return;
     m_listBox->reorder(sortedPhotoList(entries, photoListCollator()));
+}
+
+void PhotoListTab::sortPhotosByDateTaken() {
+    const QStringList& entries = m_listBox->entries();
+    if (entries.size() < 2)
+        return;
+    m_listBox->reorder(sortedByDateTaken(entries, photoListCollator()));
 }
 
 void PhotoListTab::selectAllPhotos() {

@@ -61,6 +61,7 @@ public:
     void moveSelectedPhotosDown();  // ToolButton5
     void sortPhotos();              // ToolButton6
     void selectAllPhotos();         // Zaznaczwszystko1
+    void sortPhotosByDateTaken();   // Sortujwedlugdaty1
     void chooseAlbumLocation();     // BitBtn1, or a double click in Edit1
     void previewFocusedRow();
     void updateCountLabel();
@@ -105,6 +106,7 @@ private:
     QList<QToolButton*> m_toolButtons;
     QMenu* m_popupMenu = nullptr;
     QAction* m_selectAllAction = nullptr;    // Zaznaczwszystko1
+    QAction* m_sortByDateAction = nullptr;   // Sortujwedlugdaty1
     QAction* m_fileNameModeAction = nullptr; // ylkonazwapliku1
     QAction* m_fullPathModeAction = nullptr; // ciekanazwapliku1
     QLabel* m_previewFrame = nullptr;

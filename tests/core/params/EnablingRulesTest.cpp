@@ -43,7 +43,7 @@ void EnablingRulesTest::eachControlAppearsOnce() {
         QVERIFY2(!seen.contains(state.objectName), qPrintable(state.objectName));
         seen.insert(state.objectName);
     }
-    QCOMPARE(seen.size(), 81);
+    QCOMPARE(seen.size(), 82);
 }
 
 void EnablingRulesTest::startValuesGiveTheStartStates() {
@@ -101,7 +101,8 @@ void EnablingRulesTest::statesFollowTheirSwitches_data() {
         << Change([](AlbumParameters& p) { p.photoInformationType = 1; }) << QSet<QString>();
     QTest::newRow("modern pages' choices")
         << Change([](AlbumParameters& p) { p.modern.enabled = true; })
-        << names({"LabelDisplaySize", "ComboBoxDisplaySize", "CheckBoxPublishOriginals"});
+        << names({"LabelDisplaySize", "ComboBoxDisplaySize", "CheckBoxPublishOriginals",
+                  "CheckBoxRemoveLocation"});
 }
 
 void EnablingRulesTest::statesFollowTheirSwitches() {

@@ -132,10 +132,10 @@ void ParameterFileTest::savedFileStartsAsTheProgramHasAlwaysWrittenIt() {
     // pass over.
     QVERIFY(bytes.endsWith("TitleFBold=1\r\nTitleFItalic=0\r\n[Kadrela]\r\nPBckPath=\r\n"
                            "TBckPath=\r\nCBckPath=\r\nModern=0\r\nModernSize=2048\r\n"
-                           "ModernOriginals=1\r\n"));
+                           "ModernOriginals=1\r\nModernNoLocation=1\r\n"));
     QCOMPARE(bytes.count("\r\n["), 5); // [MainP] [AlbumP] [Bckg] [PhotoP] [Kadrela]
     // Section lines, then the keys of each section with a font group counting five lines.
-    QCOMPARE(bytes.count("\r\n"), 6 + 1 + (14 + 5) + (18 + 5 * 5) + 15 + (9 + 4 * 5) + 3 + 3);
+    QCOMPARE(bytes.count("\r\n"), 6 + 1 + (14 + 5) + (18 + 5 * 5) + 15 + (9 + 4 * 5) + 3 + 4);
 }
 
 void ParameterFileTest::roundTripKeepsEveryValueButFontExtras() {

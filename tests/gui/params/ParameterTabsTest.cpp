@@ -188,9 +188,9 @@ void ParameterTabsTest::namesSayTheKindAndAreUnique() {
             QVERIFY2(widget->inherits(kind->second), qPrintable(name));
         }
     }
-    // 14 lists, 22 check boxes, 13 groups, 11 spin edits with their edits, 3 file fields,
+    // 14 lists, 23 check boxes, 13 groups, 11 spin edits with their edits, 3 file fields,
     // 8 panels, 3 buttons and 38 labels, font samples included.
-    QCOMPARE(seen.size(), 14 + 22 + 13 + 22 + 3 + 8 + 3 + 38);
+    QCOMPARE(seen.size(), 14 + 23 + 13 + 22 + 3 + 8 + 3 + 38);
 }
 
 void ParameterTabsTest::listsStartSelected_data() {
@@ -459,7 +459,8 @@ void ParameterTabsTest::userChangeIsReported_data() {
                                "Edit6",
                                "ComboBoxDisplaySize",
                                "CheckBoxModernPages",
-                               "CheckBoxPublishOriginals"};
+                               "CheckBoxPublishOriginals",
+                               "CheckBoxRemoveLocation"};
     for (const QString& name : names)
         QTest::newRow(qPrintable(name)) << name;
     for (int number = 1; number <= 20; ++number)

@@ -144,7 +144,7 @@ void PhotoListTabTest::controlsAsLaidOut() {
     QCOMPARE(list()->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(tab_->preview()->size(), QSize(237, 213));
     const QList<QAction*> items = tab_->popupMenu()->actions();
-    QCOMPARE(items.size(), 4);
+    QCOMPARE(items.size(), 6);
     QCOMPARE(items[0]->objectName(), "Zaznaczwszystko1");
     QCOMPARE(items[0]->text(), "Zaznacz wszystko");
     QVERIFY(items[1]->isSeparator());
@@ -154,6 +154,8 @@ void PhotoListTabTest::controlsAsLaidOut() {
     QCOMPARE(items[3]->objectName(), "ciekanazwapliku1");
     QCOMPARE(items[3]->text(), "Ścieżka + nazwa pliku");
     QVERIFY(!items[3]->isChecked());
+    QCOMPARE(items[5]->objectName(), "Sortujwedlugdaty1");
+    QCOMPARE(items[5]->text(), "Sortuj według daty wykonania");
     QCOMPARE(tab_->displayMode(), DisplayMode::FileName);
 }
 
