@@ -42,7 +42,12 @@ PHOTOS = [
     ("Jesień/ikona.gif", None),
     ("inne/GreenTraditional.jpg", "desktop/GreenTraditional.jpg"),
     ("inne/Łąka.jpg", "nature/YellowFlower.jpg"),
+    ("inne/Burza.jpg", "nature/Storm.jpg"),  # a camera's EXIF: date, model, exposure
 ]
+# A caption written into one photo's XMP, with what HTML must escape.
+CAPTION = "Źdźbło „łąki” & <b>rosa</b> <script>x()</script>"
+CAPTIONED_PHOTO = POLISH_PHOTO
+SHOT_PHOTO, SHOT_TEXTS = "Burza.jpg", ("2008-04-20 19:12:06", "Canon EOS 400D DIGITAL", "1/3 s")
 PHOTO_EXTENSIONS = (".jpg", ".jpeg", ".png", ".gif", ".bmp")
 
 # Text that only shows when Polish letters were decoded with the wrong code page, or an
@@ -135,6 +140,24 @@ def make_photos(root, photo_source, gif_source):
                 raise SystemExit("FAIL: photo %s is missing (Debian package mate-backgrounds; "
                                  "tools/install-dependencies --tests installs it)" % path)
             shutil.copyfile(path, target)
+            if os.path.basename(relative) == CAPTIONED_PHOTO:
+                add_xmp_caption(target, CAPTION)
+
+
+def add_xmp_caption(path, caption):
+    """Puts an XMP segment with dc:description right after the start of the JPEG."""
+    text = caption.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
+    packet = ('<x:xmpmeta xmlns:x="adobe:ns:meta/"><rdf:RDF xmlns:rdf='
+              '"http://www.w3.org/1999/02/22-rdf-syntax-ns#"><rdf:Description rdf:about="" '
+              'xmlns:dc="http://purl.org/dc/elements/1.1/"><dc:description><rdf:Alt>'
+              '<rdf:li xml:lang="x-default">%s</rdf:li></rdf:Alt></dc:description>'
+              '</rdf:Description></rdf:RDF></x:xmpmeta>' % text).encode("utf-8")
+    payload = b"http://ns.adobe.com/xap/1.0/\0" + packet
+    with open(path, "rb") as f:
+        jpeg = f.read()
+    segment = b"\xff\xe1" + struct.pack(">H", len(payload) + 2) + payload
+    with open(path, "wb") as f:
+        f.write(jpeg[:2] + segment + jpeg[2:])
 
 
 def write_parameters(directory, album):
@@ -297,6 +320,21 @@ TABLE_CELLS = r"""
   return {alt: td.querySelector('img').getAttribute('alt'),
           name: shown('div.td3'), dimensions: shown('div.td4'), size: shown('div.td5')};
 })
+"""
+
+# What a modern photo page says about the photo under it: caption and shot, as shown.
+ABOUT_PHOTO = r"""
+(() => {
+  const shown = sel => { const e = document.querySelector(sel);
+                         if (!e) return null;
+                         const r = e.getBoundingClientRect();
+                         return r.height > 0 && r.bottom <= innerHeight + 1 ? e.innerText.trim()
+                                                                            : 'hidden'; };
+  const photo = document.querySelector('img.pd4');
+  return {alt: photo ? photo.getAttribute('alt') : null, caption: shown('.about .caption'),
+          shot: shown('.about .shot'),
+          markup: document.querySelectorAll('.about b, .about script').length};
+})()
 """
 
 PHOTO_PAGE = r"""
@@ -497,6 +535,33 @@ class AlbumCheck:
                     "[%dx%d]" % tuple(shown["natural"]) != truth["dimensions"]:
                 self.fail("%s: photo shown at %s, not whole" % (where, shown["natural"]))
 
+    # Captions and shot details from the photos' metadata, shown as text under the photo.
+    def check_about_photo(self):
+        seen = set()
+        pages = sorted(p for p in self.facts if re.fullmatch(r"p-\d+\.html", os.path.basename(p)))
+        if not pages:
+            return
+        for page in pages:
+            if self.browser.navigate(file_url(page)):
+                continue
+            about = self.browser.evaluate(ABOUT_PHOTO)
+            where = "%s, photo page of %s" % (self.rel(page), about["alt"])
+            if about["markup"]:
+                self.fail("%s: the caption made markup of its text" % where)
+            if about["alt"] == CAPTIONED_PHOTO:
+                seen.add("caption")
+                if about["caption"] != CAPTION:
+                    self.fail("%s: caption %r, not %r" % (where, about["caption"], CAPTION))
+                self.texts.append(about["caption"] or "")
+            elif about["caption"] is not None:
+                self.fail("%s: caption %r for a photo without one" % (where, about["caption"]))
+            if about["alt"] == SHOT_PHOTO:
+                seen.add("shot")
+                if not about["shot"] or not all(t in about["shot"] for t in SHOT_TEXTS):
+                    self.fail("%s: shot %r, wanted %s" % (where, about["shot"], SHOT_TEXTS))
+        if seen != {"caption", "shot"}:
+            self.fail("caption and shot shown on %s only" % sorted(seen))
+
     # A modern photo page shows a copy no longer than the chosen side, never the full-size
     # JPEG when a side is chosen, and with the photo's proportions.
     def check_display_copy(self, where, shown):
@@ -621,6 +686,10 @@ class AlbumCheck:
                 self.texts += items
                 if not items or not items[0].endswith(cell["alt"]):
                     self.fail("%s: first line %r does not name the photo" % (where, items[:1]))
+                if cell["alt"] == CAPTIONED_PHOTO:
+                    if items[-1:] != [CAPTION]:
+                        self.fail("%s: last line %r, not the caption" % (where, items[-1:]))
+                    items = items[:-1]
                 truth = self.photo_truth(cell["alt"])
                 if truth or self.album.originals():
                     dimensions = next((re.search(r"\[\d+x\d+\]", i).group(0) for i in items
@@ -856,6 +925,7 @@ def main():
                     if album.modern is not None:
                         browser.script_errors()
                         check.check_modern_navigation()
+                        check.check_about_photo()
                         check.check_modern_screens(
                             args.screenshots if album.name in MODERN_SCREENSHOT_ALBUMS else None)
                         for error in browser.script_errors():
