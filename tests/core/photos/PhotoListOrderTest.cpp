@@ -67,6 +67,8 @@ private slots:
     // Directories the collation calls equal (letter case, or accents weighed only after every
     // base letter) still form one whole group each: the records compare their directory
     // first, so index digits never interleave two directories.
+    void sortingByDateTaken_data();
+    void sortingByDateTaken();
     void directoriesDifferingOnlyInCaseOrAccentStayWhole_data();
     void directoriesDifferingOnlyInCaseOrAccentStayWhole();
     // A directory whose name prefixes another's: "</dn>" takes part in the comparison, so the
@@ -251,6 +253,36 @@ void PhotoListOrderTest::sorting() {
     before.sort();
     after.sort();
     QCOMPARE(after, before);
+}
+
+// Paths written as "path" or "path@date taken".
+void PhotoListOrderTest::sortingByDateTaken_data() {
+    QTest::addColumn<QStringList>("photos");
+    QTest::addColumn<QStringList>("sorted");
+    QTest::newRow("dated first, across folders, then the rest by file name")
+        << QStringList{"/b/z.jpg", "/a/y.jpg@2021-06-01 10:00:00",
+                       "/c/B.png", "/b/x.jpg@2019-12-31 23:59:59",
+                       "/a/a.gif", "/c/w.jpg@2021-06-01 09:59:59"}
+        << QStringList{"/b/x.jpg", "/c/w.jpg", "/a/y.jpg", "/a/a.gif", "/c/B.png", "/b/z.jpg"};
+    QTest::newRow("the same moment: by file name, then as they stood")
+        << QStringList{"/p/b.jpg@2020-01-01 00:00:00", "/q/a.jpg@2020-01-01 00:00:00",
+                       "/r/b.jpg@2020-01-01 00:00:00"}
+        << QStringList{"/q/a.jpg", "/p/b.jpg", "/r/b.jpg"};
+    QTest::newRow("a date without a time comes before that day's times")
+        << QStringList{"/d/1.jpg@2020-05-05 08:00:00", "/d/2.jpg@2020-05-05"}
+        << QStringList{"/d/2.jpg", "/d/1.jpg"};
+}
+
+void PhotoListOrderTest::sortingByDateTaken() {
+    QFETCH(QStringList, photos);
+    QFETCH(QStringList, sorted);
+    QStringList entries;
+    for (const QString& photo : photos) {
+        const QString date = photo.section(u'@', 1);
+        entries << entryOf(photo.section(u'@', 0, 0)) +
+                       (date.isEmpty() ? QString() : "<dt>" + date + "</dt>");
+    }
+    QCOMPARE(pathsOf(sortedByDateTaken(entries, photoListCollator(QLocale("en_GB")))), sorted);
 }
 
 void PhotoListOrderTest::directoriesDifferingOnlyInCaseOrAccentStayWhole_data() {
