@@ -28,8 +28,15 @@ QString metadataTags(const PhotoMetadata& metadata) {
            (metadata.hasLocation ? QStringLiteral("<gps>") : QString());
 }
 
+// The path comes first and is kept as it is, so it may itself hold text such as "<gps>"; the
+// tags the program wrote are read only from what follows the path's closing tag. Metadata texts
+// cannot hold "</n>", their "<" being escaped.
+QString tagsAfterPath(const QString& entry) {
+    return entry.mid(entry.lastIndexOf(QLatin1String("</n>")));
+}
+
 QString metadataValue(const QString& entry, const char* tag) {
-    return unescapedValue(tagValue(entry, QLatin1String(tag)));
+    return unescapedValue(tagValue(tagsAfterPath(entry), QLatin1String(tag)));
 }
 
 } // namespace
@@ -54,14 +61,15 @@ std::optional<QString> buildPhotoEntry(const QString& path, const QLocale& local
 }
 
 bool hasDimensions(const QString& entry) {
-    return !entry.contains(QLatin1String("<ns>"));
+    return !tagsAfterPath(entry).contains(QLatin1String("<ns>"));
 }
 
 qint64 photoPixelCount(const QString& entry) {
     if (!hasDimensions(entry))
         return 0;
-    return tagValue(entry, QStringLiteral("<w>")).toLongLong() *
-           tagValue(entry, QStringLiteral("<h>")).toLongLong();
+    const QString tags = tagsAfterPath(entry);
+    return tagValue(tags, QStringLiteral("<w>")).toLongLong() *
+           tagValue(tags, QStringLiteral("<h>")).toLongLong();
 }
 
 QString photoDateTaken(const QString& entry) {
@@ -77,5 +85,5 @@ QString photoCameraSummary(const QString& entry) {
 }
 
 bool photoHasLocation(const QString& entry) {
-    return entry.contains(QLatin1String("<gps>"));
+    return tagsAfterPath(entry).contains(QLatin1String("<gps>"));
 }

@@ -392,8 +392,6 @@ void PhotoMetadataTest::entryKeepsMetadataTexts() {
     const auto entry = buildPhotoEntry(write(name, fixtures::withTags(plainJpeg(), tags)));
     QVERIFY(entry);
     QCOMPARE(photoCaption(*entry), caption);
-    QEXPECT_FAIL("location tag in the file name", "the path is kept in the entry unescaped",
-                 Continue);
     QCOMPARE(photoHasLocation(*entry), location);
     QCOMPARE(photoDateTaken(*entry), QStringLiteral("2024-05-01 12:30:00"));
     QCOMPARE(photoCameraSummary(*entry),
