@@ -10,6 +10,7 @@
 
 #include "AlbumFixtures.h"
 #include "JpegFixtures.h"
+#include "MetadataFixtures.h"
 #include "TestFiles.h"
 
 #include <QBuffer>
@@ -48,6 +49,8 @@ private slots:
     void unusableInputs();
     void failures_data();
     void failures();
+    void publishedLocation_data();
+    void publishedLocation();
     void stopSignalErasesTheAlbum_data();
     void stopSignalErasesTheAlbum();
 
@@ -581,6 +584,39 @@ BatchTest::Outcome BatchTest::runOnSmallDisk(const QStringList& arguments, bool 
                            fillFirst ? "1" : "0", size, program} +
                    arguments,
                "unshare");
+}
+
+// A photo that says where it was taken, published by a modern album: its full-size copy keeps
+// the picture and its other metadata but not the place, unless the user chooses otherwise.
+void BatchTest::publishedLocation_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("locationLeftOut");
+    QTest::newRow("modern") << QStringList{"--modern"} << true;
+    QTest::newRow("modern, location kept") << QStringList{"--modern", "--keep-location"} << false;
+    QTest::newRow("classic") << QStringList{} << false;
+}
+
+void BatchTest::publishedLocation() {
+    QFETCH(QStringList, options);
+    QFETCH(bool, locationLeftOut);
+    fixtures::PhotoTags tags;
+    tags.exif = {{"Exif.Image.Model", "EOS 5D"},
+                 {"Exif.GPSInfo.GPSLatitudeRef", "N"},
+                 {"Exif.GPSInfo.GPSLatitude", "52/1 13/1 30/1"}};
+    tags.xmp = {{"Xmp.exif.GPSLongitude", "21,0.75E"}};
+    const QByteArray original = fixtures::withTags(fixtures::jpegBytes(QSize(64, 48)), tags);
+    testfiles::writeBytes(m_src + "/dom.jpg", original);
+    photo("plain.jpg");
+
+    const Outcome outcome = run(albumArguments() + options + QStringList{"-m", "one-page", m_src});
+    QVERIFY2(outcome.status == 0, outcome.err.constData());
+    QCOMPARE(outcome.err.contains("Location left out of 1 published photos."), locationLeftOut);
+    const QByteArray copy = testfiles::readBytes(album() + "dom.jpg");
+    const QStringList keys = fixtures::metadataKeys(copy);
+    QVERIFY(keys.contains("Exif.Image.Model"));
+    QCOMPARE(keys.filter("GPS").isEmpty(), locationLeftOut);
+    QCOMPARE(copy == original, !locationLeftOut);
+    QVERIFY(copy.endsWith(original.mid(fixtures::scanDataOffset(original))));
 }
 
 void BatchTest::stopSignalErasesTheAlbum_data() {
