@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTextDocument>
 
 #include <numeric>
 
@@ -29,8 +30,10 @@ public:
         case Qt::DisplayRole: // also what type-ahead search and accessibility read
             return displayText(entry, m_box->displayMode());
         case Qt::ToolTipRole: {
+            // A caption is the photo's own text: shown as it is, never taken for markup.
             const QString tip = photoToolTip(entry);
-            return tip.isEmpty() ? QVariant() : QVariant(tip);
+            return tip.isEmpty() ? QVariant()
+                                 : QVariant(Qt::convertFromPlainText(tip, Qt::WhiteSpaceNormal));
         }
         case Qt::UserRole:
             return entry;

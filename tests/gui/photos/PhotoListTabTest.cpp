@@ -7,6 +7,7 @@
 
 #include "AlbumFixtures.h"
 #include "JpegFixtures.h"
+#include "MetadataFixtures.h"
 #include "ScriptedDesktop.h"
 #include "TestFiles.h"
 
@@ -40,6 +41,15 @@ class PhotoListTabTest : public QObject {
 
     QString jpeg(const QString& relative, QSize size = QSize(64, 48)) {
         testfiles::writeBytes(root() + relative, fixtures::jpegBytes(size));
+        return root() + relative;
+    }
+    QString dated(const QString& relative, const QString& date, const QString& caption = {}) {
+        fixtures::PhotoTags tags;
+        tags.exif = {{"Exif.Photo.DateTimeOriginal", date}};
+        if (!caption.isEmpty())
+            tags.xmp = {{"Xmp.dc.description", caption}};
+        testfiles::writeBytes(root() + relative,
+                              fixtures::withTags(fixtures::jpegBytes(QSize(64, 48)), tags));
         return root() + relative;
     }
     QString other(const QString& relative, const QByteArray& content = "GIF89a...") {
@@ -295,6 +305,17 @@ void PhotoListTabTest::sortButton() {
     tab_->toolButton(6)->click();
     QCOMPARE(paths(), QStringList({root() + "x/A.jpg", root() + "x/b.jpg", root() + "y/a.jpg"}));
     QCOMPARE(selectedRows(), QList<int>());
+
+    // By date taken, from the menu: undated photos last; the tooltip shows a caption as text.
+    const QString undated = paths().first();
+    tab_->replacePhotos({});
+    addFiles({undated, dated("z.jpg", "2024:05:02 08:00:00"),
+              dated("y.jpg", "2024:05:01 12:30:00", "<b>Łąka</b> & rosa")});
+    menuItem("Sortujwedlugdaty1")->trigger();
+    QCOMPARE(paths(), QStringList({root() + "y.jpg", root() + "z.jpg", undated}));
+    QCOMPARE(rowIndex(0).data(Qt::ToolTipRole).toString(),
+             "<p>2024-05-01 12:30:00<br>\n&lt;b&gt;Łąka&lt;/b&gt; &amp; rosa</p>");
+    QVERIFY(!rowIndex(2).data(Qt::ToolTipRole).isValid());
 }
 
 void PhotoListTabTest::selectAllFromTheMenu() {
