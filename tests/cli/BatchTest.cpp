@@ -617,6 +617,7 @@ void BatchTest::publishedLocation() {
     QCOMPARE(keys.filter("GPS").isEmpty(), locationLeftOut);
     QCOMPARE(copy == original, !locationLeftOut);
     QVERIFY(copy.endsWith(original.mid(fixtures::scanDataOffset(original))));
+    QCOMPARE(testfiles::readBytes(m_src + "/dom.jpg"), original); // the user's photo untouched
 }
 
 void BatchTest::stopSignalErasesTheAlbum_data() {
