@@ -64,14 +64,7 @@ double psnr(const QImage& a, const QImage& b) {
     return 10 * std::log10(255.0 * 255.0 / std::max(mean, 1e-9));
 }
 
-// A segment with the marker and payload, put right after the start-of-image marker.
-QByteArray withSegment(const QByteArray& jpeg, unsigned char marker, const QByteArray& payload) {
-    QByteArray segment("\xFF");
-    segment.append(char(marker));
-    const qsizetype length = payload.size() + 2;
-    segment.append(char(length >> 8)).append(char(length & 0xFF)).append(payload);
-    return jpeg.left(2) + segment + jpeg.mid(2);
-}
+using fixtures::withSegment;
 
 } // namespace
 

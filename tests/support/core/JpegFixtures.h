@@ -35,6 +35,9 @@ QByteArray withExifOrientation(const QByteArray& jpeg, int orientation,
 // -1 when the bytes do not reach one.
 qsizetype scanDataOffset(const QByteArray& jpeg);
 
+// Puts a segment with the marker (0xe1 for APP1, 0xed for APP13) right after start of image.
+QByteArray withSegment(const QByteArray& jpeg, quint8 marker, const QByteArray& payload);
+
 QByteArray bmpBytes(QSize size);
 // A BMP with a BITMAPINFOHEADER, written byte by byte so that every depth can be had.
 // 1 to 8 bits index a palette of colour(i); 16 bits are 5-5-5; 24 and 32 bits store BGR(x).

@@ -76,14 +76,4 @@ QStringList metadataKeys(const QByteArray& jpeg) {
     return keys;
 }
 
-QByteArray withSegment(const QByteArray& jpeg, quint8 marker, const QByteArray& payload) {
-    const auto length = static_cast<quint16>(payload.size() + 2);
-    QByteArray segment;
-    segment.append('\xff').append(static_cast<char>(marker));
-    segment.append(static_cast<char>(length >> 8)).append(static_cast<char>(length & 0xff));
-    QByteArray result = jpeg;
-    result.insert(2, segment + payload);
-    return result;
-}
-
 } // namespace fixtures

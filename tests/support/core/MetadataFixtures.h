@@ -41,7 +41,4 @@ QByteArray withTags(const QByteArray& jpeg, const PhotoTags& tags);
 // Every EXIF, IPTC and XMP key Exiv2 finds in the JPEG ("Exif.GPSInfo.GPSLatitude").
 QStringList metadataKeys(const QByteArray& jpeg);
 
-// Puts a segment with the marker (0xe1 for APP1, 0xed for APP13) right after start of image.
-QByteArray withSegment(const QByteArray& jpeg, quint8 marker, const QByteArray& payload);
-
 } // namespace fixtures
